@@ -1,0 +1,82 @@
+// The text console window the panel is drawn on: cell screen and painting, key queue and
+// line input, Braille chords and tones, set-up, settings and the end of the program.
+// One console per process; everything here is module-level state.
+#pragma once
+#include <windows.h>
+#include <cstdint>
+
+// ---- Screen ----
+extern int ScreenCols;              // columns of the screen buffer (80 at load)
+extern int ScreenRows;              // rows of the screen buffer (25 at load)
+extern unsigned char* CellChars;    // character of each cell, row after row; null until WM_CREATE
+extern unsigned char* CellAttrs;    // attribute of each cell, same layout
+extern int WriteCol, WriteRow;      // write position, 0-based
+extern unsigned char TextAttr;      // attribute of every cell written or cleared from now on
+extern bool ColoursEnabled;         // false when the settings fix the colours
+extern bool PixelScroll;            // scroll by copying pixels instead of repainting
+extern int CharWidth, CharHeight, CharAscent, TextOffsetX;  // cell metrics in pixels
+extern HFONT ConsoleFont;           // configured font, or null for the stock fixed font
+extern bool InPaint;                // a WM_PAINT is being handled
+extern const COLORREF ConsolePalette[16];  // colour index -> RGB
+
+void ClearScreen();                           // all cells blank with TextAttr, position (0,0), repaint
+void GoToCell(int column, int row);           // 1-based, clamped; never opens the window
+int CurrentRow();                             // WriteRow + 1; never opens the window
+void SetForeground(unsigned char colour);     // low nibble of TextAttr, if ColoursEnabled
+void SetBackground(unsigned char colour);     // high nibble of TextAttr, if ColoursEnabled
+void ClearToLineEnd();                        // blank from WriteCol to the row's end; position stays
+void WriteText(const unsigned char* bytes, uint16_t count);  // write with control bytes 7, 8, 10, 13
+void WriteChar(unsigned char byte);           // WriteText of one byte
+void ShowRun(int firstCol, int endCol, int row);  // paint a stretch of one row, run by run
+void PaintConsole();                          // WM_PAINT
+void ConsoleSizeLimits(MINMAXINFO* info);     // WM_GETMINMAXINFO
+void MakeGrids();                             // WM_CREATE: grids of ScreenCols x ScreenRows
+void FreeGrids();                             // WM_DESTROY: grids freed, position (0,0)
+
+// ---- Keyboard queue and line input ----
+extern unsigned char KeyQueue[64];  // key codes not yet read, oldest first
+extern int KeyCount;                // bytes in KeyQueue, 0..64
+extern bool HasFocus;               // the console window has the keyboard focus
+extern bool WaitingForKey;          // ReadKeyChar is waiting
+extern bool BreakEnabled;           // Ctrl+Break ends the program; cleared by the end handler
+
+void PumpMessages();                          // dispatch all pending messages; WM_QUIT halts
+bool KeyWaiting();                            // open the window, pump, KeyCount > 0
+unsigned char ReadKeyChar();                  // oldest queued byte, waiting with the caret
+uint16_t ReadLine(unsigned char* buffer, uint16_t capacity);  // one edited line + CR LF
+void Delay(uint16_t ms);                      // sleep through the seam, then KeyWaiting
+[[noreturn]] void ConsoleHalt();              // end with exit code 255
+void CaretOn();
+void CaretOff();
+void OnCharMessage(unsigned char ch);         // WM_CHAR
+bool OnKeyDown(unsigned char key);            // WM_KEYDOWN (and WM_SYSKEYDOWN once break is off)
+bool OnKeyUp(unsigned char key);              // WM_KEYUP; false: not handled
+void OnSetFocus();
+void OnKillFocus();
+
+// ---- Braille chords and tones ----
+extern int BrailleMode;             // 0 off, 1 plain chords, 2 with capital and number signs
+extern unsigned char ChordDots;     // dots of every chord key pressed since the last decode
+extern unsigned char ChordKeysDown; // dots of the chord keys now held
+extern bool NumberMode, CapitalNext, CapitalLock;
+extern unsigned char* ToneBuffer;   // the in-memory tone now playing, or null
+
+void SetBrailleMode(int mode);                // set and announce with tones
+bool ChordKeyDown(unsigned char key);         // true for a chord key
+bool ChordKeyUp(unsigned char key);           // true when Braille took the key-up
+void ApplyBrailleSigns(unsigned char& ch);    // mode-2 capital and number signs
+void ToneStart(uint16_t frequency);           // loop a square wave from memory
+void ToneStop();
+
+// ---- Set-up, settings and end ----
+extern HWND ConsoleWindow;          // the console window, null at load
+extern bool WindowOpen;             // the window exists
+extern char ModulePath[80];         // the program's path, zero-terminated
+extern bool MaximiseAtOpen;         // show maximised when opened
+
+void ConsoleInit();                           // class, standard streams, ModulePath, end handler
+void ReadConsoleSettings();                   // ORBITA.INI sections VIDEO and BRAILLE, and the font
+void ConsoleEnsureOpen();                     // create and show the window if not open
+LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+[[noreturn]] void ConsoleClose();             // drain keys, destroy the window, exit
+void ConsoleEndHandler();                     // at exit: ended caption, wait until closed

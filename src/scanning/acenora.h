@@ -1,0 +1,17 @@
+// The program's spine: start-up, the main loop, the option scanner and the menu handlers.
+#pragma once
+#include <string>
+
+void StartUp();                 // screen, start-up panel, threshold and dwell, capture
+void MainLoop();                // for ever: the current menu's handler or the keyboard
+void RunMainLoopOnce();         // one dispatch of the main loop
+int ScanOptions(int menu);      // light options in turn; the one lit at the hit
+void MouseMenu();
+void OtherClicksMenu();
+void WindowMenu();
+void NavigationMenu();
+void WindowSizeMenu();
+void ProgramsMenu();
+void KeyboardChoiceMenu();
+void RunProgram(const std::string& target);  // ShellExecuteA "open", owned by the panel
+int AcenoraMain();              // ConsoleInit, StartUp, MainLoop; the error box on bad numbers

@@ -1,0 +1,10 @@
+// Option labels of the seven menus, the centred line writer, and the keyboard rows.
+#pragma once
+#include <string>
+
+const char* OptionLabel(int menu, int option);     // null when the menu has no such option
+void WriteCentred(const std::string& text);        // centred line on the write row, then a line end
+void ShowOptionLabel(int menu, int option, bool highlighted);
+std::string KeyboardRowText(int layout, int row);  // empty for a row the layout lacks
+int KeysPerRow(int layout);                        // KeyboardWidth / 4 + 1
+void ShowKeyboardRow(int row, bool highlighted, int key, std::string& token);

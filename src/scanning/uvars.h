@@ -1,0 +1,30 @@
+// Program variables shared by scanning, the switch and the on-screen keyboard, the size
+// tables of the panel, the keyboard latches and the accent-aware upper-casing.
+#pragma once
+#include <cstdint>
+#include <string>
+
+extern int32_t CurrentMenu;      // 0 keyboard, 1..7 menus
+extern int32_t KeyboardLayout;   // 1..6, 0 none
+extern int32_t Threshold;        // sound peak the switch must exceed
+extern int32_t DwellMs;          // how long each option or key stays lit
+extern bool PanelAtBottom;       // docked at the bottom (true) or top of the work area
+extern int32_t ResumeOption;     // option the next option scan starts at
+extern bool SplashMode;          // the start-up screen is showing
+extern bool RepeatArmed;         // the next named key repeats until the switch
+extern bool ShiftLatch, CtrlLatch, AltLatch;  // modifiers latched for the next key
+extern bool HasArguments;        // the command line gave at least one argument
+
+// Panel geometry in pixels, written by MeasureWorkArea.
+extern int32_t CellWidth, CellHeight, WorkRight, WorkBottom, FrameWidth, FrameHeight;
+
+constexpr int MenuCount = 7;
+constexpr int LayoutCount = 6;
+constexpr int SplashColumns = 30;
+extern const int32_t OptionCount[MenuCount + 1];    // indexed from 1
+extern const int32_t MenuWidth[MenuCount + 1];
+extern const int32_t KeyboardRows[LayoutCount + 1];
+extern const int32_t KeyboardWidth[LayoutCount + 1];
+
+int DwellTicks();                           // DwellMs / 100, at least one tick
+std::string UpperAccented(std::string text);  // a-z and 224-255 lowered by 32

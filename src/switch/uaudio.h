@@ -1,0 +1,26 @@
+// Sound capture ring: the default wave-input device kept recording into eight buffers,
+// each copied out once and queued again. Knows nothing of thresholds or the switch.
+#pragma once
+#include <windows.h>
+#include <mmsystem.h>
+#include <cstdint>
+
+struct CaptureSlot {
+  HGLOBAL dataBlock;     // global-memory handle of the data block
+  unsigned char* data;   // its locked address
+  HGLOBAL headerBlock;   // global-memory handle of the 32-byte header block
+  WAVEHDR* header;       // its locked address; null: the slot is empty
+};
+
+extern HWAVEIN CaptureDevice;       // the device opened by CaptureOpen
+extern uint32_t BufferBytes;        // size of every data buffer
+extern CaptureSlot CaptureRing[8];  // the eight slots, filled by the device in order 0..7
+extern int32_t RingIndex;           // the slot read next
+
+MMRESULT OpenWaveInput(UINT deviceId, uint32_t rate, uint16_t bits, uint16_t channels);
+uint16_t CaptureOpen(uint32_t rate, uint16_t bits, uint16_t channels, uint32_t bufferBytes);
+void QueueCaptureBuffer(int slot);      // zero the header, point it at the data, hand it over
+bool CaptureReady();                    // the slot at RingIndex is filled; never waits
+void WaitCaptureReady();                // until CaptureReady, waiting for messages
+uint32_t CaptureRead(unsigned char* destination);  // copy the oldest filled buffer out
+MMRESULT CaptureClose();                // stop, free every slot, close the device

@@ -1,0 +1,16 @@
+// A recording stand-in for the playback library: every call is kept in order, and a
+// replay stays active for a few polls after PlayStart.
+#pragma once
+#include <string>
+#include <vector>
+
+struct PlayCall {
+  std::string name;               // "PlayInit", "PlayMouse", ..., "PlayStart"
+  std::vector<unsigned> args;     // the arguments in order
+  bool operator==(const PlayCall&) const = default;
+};
+
+extern std::vector<PlayCall> PlayCalls;  // every call since ClearPlayCalls
+extern int PlayActivePolls;              // PlayIsActive answers true this many times per start
+void ClearPlayCalls();
+std::string DescribePlayCalls();         // one line per call, for failure messages

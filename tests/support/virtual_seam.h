@@ -1,0 +1,19 @@
+// Virtual time for the seam: sleeping only advances a clock, Ctrl follows a script, and a
+// simulated wave-input device fills one queued 2048-byte buffer each time 2048 samples at
+// 11025 per second have passed (nothing while no buffer is queued).
+//   vt::Reset(); vt::HoldCtrl(2350, 2500); vt::Sound(4000, 50, 255);
+#pragma once
+#include <cstdint>
+#include <functional>
+
+namespace vt {
+void Reset();                                     // clock 0, no script, device present, no hooks
+int64_t NowMs();                                  // virtual time in milliseconds
+int SleepCount();                                 // SeamSleep calls since Reset
+void HoldCtrl(int64_t fromMs, int64_t toMs);      // Ctrl down from fromMs, up again at toMs
+void Sound(int64_t atMs, int64_t durationMs, uint8_t sample);  // samples of that value
+void Clap(int64_t atMs);                          // a short loud sound (sample 255, 50 ms)
+void SetNoDevice(bool absent);                    // waveInOpen answers 2 (no device)
+void OnSleep(std::function<void(int64_t nowMs)> hook);  // called after every sleep
+int QueuedBuffers();                              // buffers the device holds, not yet filled
+}
