@@ -1,0 +1,67 @@
+# Shared set-up of ./run.sh and ./test.sh: packages, build, Wine prefix, X display, sound.
+# Sourced, not run. Every step is quick when its work is already done.
+
+ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
+BUILD="${ACENORA_BUILD:-$ROOT/build}"
+export WINEPREFIX="${WINEPREFIX:-$ROOT/.wineprefix}"
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+export WINEDEBUG="${WINEDEBUG:--all}"
+
+PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb x11-utils
+          pulseaudio pulseaudio-utils imagemagick)
+
+log() { echo "== $*"; }
+
+ensure_packages() {
+  local missing=()
+  for p in "${PACKAGES[@]}"; do
+    dpkg -s "$p" >/dev/null 2>&1 || missing+=("$p")
+  done
+  [ ${#missing[@]} -eq 0 ] && return 0
+  log "installing ${missing[*]}"
+  local sudo=""
+  [ "$(id -u)" -ne 0 ] && sudo="sudo"
+  $sudo apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive $sudo apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+}
+
+build_all() {
+  log "building in $BUILD"
+  cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+  cmake --build "$BUILD" -j"$(nproc)" "$@"
+}
+
+# Starts Xvfb on a free display when none is given; sets DISPLAY and STARTED_XVFB.
+ensure_display() {
+  STARTED_XVFB=""
+  if [ -n "${DISPLAY:-}" ]; then return 0; fi
+  local n=71
+  while [ -e "/tmp/.X11-unix/X$n" ] || [ -e "/tmp/.X$n-lock" ]; do n=$((n + 1)); done
+  Xvfb ":$n" -screen 0 1024x768x24 -nolisten tcp >/dev/null 2>&1 &
+  STARTED_XVFB=$!
+  export DISPLAY=":$n"
+  for _ in $(seq 50); do xdpyinfo >/dev/null 2>&1 && break; sleep 0.1; done
+  log "virtual display $DISPLAY"
+}
+
+ensure_prefix() {
+  if [ ! -f "$WINEPREFIX/.acenora-ready" ]; then
+    log "making the Wine prefix $WINEPREFIX"
+    wineboot --init >/dev/null 2>&1 || true
+    wineserver -w || true
+    touch "$WINEPREFIX/.acenora-ready"
+  fi
+}
+
+# A private PulseAudio whose null sink's monitor is the default microphone.
+ensure_sound_server() {
+  export XDG_RUNTIME_DIR="${ACENORA_PULSE_DIR:-/tmp/acenora-pulse-$(id -u)}"
+  mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
+  if ! pactl info >/dev/null 2>&1; then
+    pulseaudio --daemonize=yes --exit-idle-time=-1 -n \
+      --load="module-null-sink sink_name=mic" --load=module-native-protocol-unix >/dev/null 2>&1 || true
+    for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
+  fi
+  pactl set-default-source mic.monitor >/dev/null 2>&1 || true
+}
