@@ -1,0 +1,1 @@
+// Keeps a unit library valid while a folder has no sources of its kind.

@@ -1,0 +1,18 @@
+# acenora_unit(<name> [DEPS <targets...>])
+# A source folder's window-free logic (logic/*.cpp) becomes <name>_logic, built natively
+# too; the rest of its *.cpp becomes <name>, built only for Windows.
+function(acenora_unit name)
+  cmake_parse_arguments(U "" "" "DEPS;LOGIC_DEPS" ${ARGN})
+  file(GLOB logic_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/logic/*.cpp)
+  file(GLOB win_sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/*.cpp)
+  add_library(${name}_logic STATIC ${logic_sources} ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
+  target_include_directories(${name}_logic PUBLIC ${PROJECT_SOURCE_DIR}/src)
+  if(U_LOGIC_DEPS)
+    target_link_libraries(${name}_logic PUBLIC ${U_LOGIC_DEPS})
+  endif()
+  if(WIN32)
+    add_library(${name} STATIC ${win_sources} ${PROJECT_SOURCE_DIR}/cmake/empty.cpp)
+    target_include_directories(${name} PUBLIC ${PROJECT_SOURCE_DIR}/src)
+    target_link_libraries(${name} PUBLIC ${name}_logic ${U_DEPS})
+  endif()
+endfunction()
