@@ -1,0 +1,4 @@
+// The program's entry.
+#include "scanning/acenora.h"
+
+int main() { return AcenoraMain(); }
