@@ -1,0 +1,138 @@
+// The on-screen keyboard: rows lit in turn, then the keys of the chosen row, and what a
+// chosen key does. Row texts and row drawing live with the option labels.
+#include "keyboard/uteclado.h"
+
+#include "console/ObCrt.h"
+#include "injection/obkbm32.h"
+#include "scanning/core/uopcoes.h"
+#include "scanning/core/uvars.h"
+#include "scanning/core/uwindow.h"
+#include "switch/uctlsom.h"
+
+
+namespace {
+
+constexpr int DrawnRows = 9;  // every layout draws nine rows; missing ones draw nothing
+
+// Lights the current item for one dwell; true when the switch fired.
+bool Dwell() {
+  for (int tick = 0; tick < DwellTicks(); ++tick) {
+    if (SwitchPressed()) return true;
+    Delay(100);
+  }
+  return false;
+}
+
+// A key that changed the layout leaves rows of the old one: show the new one whole.
+void ShowWholeLayout() {
+  ClearScreen();
+  PlacePanel(PanelAtBottom);
+  std::string unused;
+  for (int row = 1; row <= DrawnRows; ++row) ShowKeyboardRow(row, false, 0, unused);
+}
+
+// Lights each key of the row in turn; on a hit shows the token and acts on it.
+void KeyPass(int row, std::string& token) {
+  int layout = KeyboardLayout;
+  for (int key = 1; key <= KeysPerRow(KeyboardLayout); ++key) {
+    ShowKeyboardRow(row, true, key, token);
+    if (Dwell()) {
+      SetWindowTextA(ConsoleWindow, token.c_str());
+      EmitKeyToken(token);
+      break;
+    }
+  }
+  if (KeyboardLayout != layout && KeyboardLayout != 0) ShowWholeLayout();
+}
+
+char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; }
+
+struct NamedKey { const char* token; int virtualKey; };
+constexpr NamedKey NamedKeys[] = {
+    {"ENT", 13}, {"TAB", 9},   {"ESC", 27},  {"INS", 45},  {"DEL", 46},  {"SPC", 32},
+    {"BSP", 8},  {"ESQ", 37},  {"DIR", 39},  {"CIM", 38},  {"BAI", 40},  {"PGU", 33},
+    {"PGD", 34}, {"HOM", 36},  {"END", 35},  {"F1", 112},  {"F2", 113},  {"F3", 114},
+    {"F4", 115}, {"F5", 116},  {"F6", 117},  {"F7", 118},  {"F8", 119},  {"F9", 120},
+    {"F10", 121}, {"F11", 122}, {"F12", 123},
+};
+
+void TypeCharacter(char c) {
+  PlayInit(30);
+  if (AltLatch || CtrlLatch)
+    PlayVirtKey(static_cast<unsigned char>(AsciiUpper(c)), CtrlLatch, ShiftLatch, AltLatch, 100);
+  else
+    PlayKey(static_cast<unsigned char>(c), 100);
+  CtrlLatch = AltLatch = ShiftLatch = false;
+  PlayStart();
+  RepeatArmed = false;
+}
+
+// Latches, layout changes, "Sel" and "Rpt"; false when the token is none of them.
+bool ActOnControlToken(const std::string& key) {
+  if (key == "CTL") CtrlLatch = !CtrlLatch;
+  else if (key == "ALT") AltLatch = !AltLatch;
+  else if (key == "SFT") ShiftLatch = !ShiftLatch;
+  else if (key == "SEL") { KeyboardLayout = 0; CurrentMenu = 7; }
+  else if (key == "ACT") KeyboardLayout = (KeyboardLayout == 1) ? 3 : 4;
+  else if (key == "MAI") KeyboardLayout = 2;
+  else if (key == "ALF") KeyboardLayout = 1;
+  else if (key == "RPT") RepeatArmed = true;
+  else return false;
+  return true;
+}
+
+}  // namespace
+
+void RepeatVirtKey(int key) {
+  do {
+    PlayInit(30);
+    PlayVirtKey(key, CtrlLatch, ShiftLatch, AltLatch, 100);
+    PlayStart();
+    if (!RepeatArmed) return;
+    // At least one tick, so a repeat can always be stopped by the switch.
+    for (int tick = 0; tick < DwellTicks(); ++tick) {
+      Delay(100);
+      if (SwitchPressed()) { RepeatArmed = false; break; }
+    }
+  } while (RepeatArmed);
+}
+
+void EmitKeyToken(std::string token) {
+  if (token.empty()) token = " ";
+  if (token.size() == 1) { TypeCharacter(token[0]); return; }
+  const std::string key = UpperAccented(token);
+  for (const NamedKey& named : NamedKeys) {
+    if (key == named.token) {
+      RepeatVirtKey(named.virtualKey);
+      return;
+    }
+  }
+  ActOnControlToken(key);
+}
+
+void ScanKeyboard() {
+  ShiftLatch = CtrlLatch = AltLatch = false;
+  WaitQuiet();
+  ShowWholeLayout();
+  std::string token;
+  int previous = KeyboardRows[KeyboardLayout];
+  int current = 1;
+  for (;;) {
+    std::string unused;
+    ShowKeyboardRow(previous, false, 0, unused);
+    previous = current;
+    ShowKeyboardRow(current, true, 0, unused);
+    const bool hit = Dwell();
+    const int chosen = current;
+    current = (current >= KeyboardRows[KeyboardLayout]) ? 1 : current + 1;
+    if (!hit) continue;
+    WaitQuiet();
+    previous = chosen;
+    KeyPass(chosen, token);
+    WaitQuiet();
+    if (UpperAccented(token) == "SEL") break;
+    current = 1;
+  }
+  KeyboardLayout = 0;
+  CurrentMenu = 7;
+}
