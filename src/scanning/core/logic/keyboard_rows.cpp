@@ -1,0 +1,45 @@
+// The six on-screen keyboard layouts as row texts of 4-character key cells (code page 1252).
+#include "scanning/core/uopcoes.h"
+#include "scanning/core/uvars.h"
+
+namespace {
+
+constexpr int MaxRows = 8;
+
+// Row 8 of the letter layouts: Bsp _ ? ! " and, in a short last cell, the apostrophe.
+constexpr const char* LetterRow8 = "Bsp  _   ?   !   \"   '";
+// The dead-key accents: acute (180), tilde, circumflex, grave, diaeresis (168).
+constexpr const char* AccentRow7 = " \xB4   ~   ^   `   \xA8 ";
+
+constexpr const char* Rows[LayoutCount + 1][MaxRows] = {
+    {},
+    {"Sel Mai Tab Del Alt Ctl", " a   e   i   o   u  Act", "Spc  b   c   d   f   g ",
+     " h   j   k   l   m   n ", " p   q   r   s   t   v ", " w   x   y   z   -   @ ",
+     "Ent  .   ,   :   /   \\ ", LetterRow8},
+    {"Sel Mai Tab Del Alt Ctl", " A   E   I   O   U  Act", "Spc  B   C   D   F   G ",
+     " H   J   K   L   M   N ", " P   Q   R   S   T   V ", " W   X   Y   Z   @   - ",
+     "Ent  .   ,   :   /   \\ ", LetterRow8},
+    {"Sel Alf  ç   ñ     ", " á   ã   â   à   ä ", " é       ê   è   ë ",
+     " í       î   ì   ï ", " ó   õ   ô   ò   ö ", " ú       û   ù   ü ", AccentRow7},
+    {"Sel Alf  Ç   Ñ     ", " Á   Ã   Â   À   Ä ", " É       Ê   È   Ë ",
+     " í       î   ì   Ï ", " Ó   Õ   Ô   Ò   Ö ", " Ú       Û   Ù   Ü ", AccentRow7},
+    {"Sel Alf Tab Alt Ctl", " 1   2   3   +   - ", " 4   5   6   /   = ",
+     " 7   8   9   |   % ", " *   0   #   (   ) ", " ,   .   _   <   > ",
+     "Ent  $   &   {   } ", "Bsp  ª   º   §   & "},
+    {"Sel Alf Tab Alt Ctl", "Esc Sft Ins Del Spc", "Esq Dir Cim Bai    ",
+     "PgU PgD Hom End    ", "Rpt F1  F2  F3  F4 ", "Ent F5  F6  F7  F8 ",
+     "Bsp F9  F10 F11 F12"},
+};
+
+}  // namespace
+
+std::string KeyboardRowText(int layout, int row) {
+  if (layout < 1 || layout > LayoutCount || row < 1 || row > MaxRows) return {};
+  const char* text = Rows[layout][row - 1];
+  return text ? text : std::string();
+}
+
+int KeysPerRow(int layout) {
+  if (layout < 1 || layout > LayoutCount) return 0;
+  return KeyboardWidth[layout] / 4 + 1;
+}
