@@ -1,0 +1,88 @@
+// Plain-data rules of the playback library (see playback_events.h).
+#include "injection/logic/playback_events.h"
+
+namespace playback {
+namespace {
+
+constexpr uint32_t kKeyDown = 0x100, kKeyUp = 0x101, kSysKeyDown = 0x104, kSysKeyUp = 0x105;
+constexpr uint8_t kShift = 0x10, kControl = 0x11, kMenu = 0x12;
+
+// 0x80..0x9F are the only bytes of code page 1252 that differ from Latin-1; the five
+// holes of the code page keep their own value, as the platform's conversion does.
+constexpr uint16_t kHighControls[32] = {
+    0x20AC, 0x0081, 0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0x008D, 0x017D, 0x008F,
+    0x0090, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0x009D, 0x017E, 0x0178};
+
+}  // namespace
+
+MouseAction MouseActionFor(uint32_t message) {
+  switch (message) {
+    case 0x200: return MouseAction::Move;
+    case 0x201: return MouseAction::LeftDown;
+    case 0x202: return MouseAction::LeftUp;
+    case 0x204: return MouseAction::RightDown;
+    case 0x205: return MouseAction::RightUp;
+    default: return MouseAction::None;
+  }
+}
+
+bool KeyEventFor(uint32_t message, uint8_t virtualKey, KeyStroke& stroke) {
+  if (message == kKeyDown || message == kSysKeyDown) {
+    stroke = {virtualKey, false};
+    return true;
+  }
+  if (message == kKeyUp || message == kSysKeyUp) {
+    stroke = {virtualKey, true};
+    return true;
+  }
+  return false;
+}
+
+// Modifiers go down in the order Ctrl, Shift, Alt and come up in reverse, so the key is
+// struck with all of them held.
+std::vector<KeyStroke> VirtKeyStrokes(uint8_t virtualKey, bool ctrl, bool shift, bool alt) {
+  std::vector<uint8_t> held;
+  if (ctrl) held.push_back(kControl);
+  if (shift) held.push_back(kShift);
+  if (alt) held.push_back(kMenu);
+  std::vector<KeyStroke> strokes;
+  for (uint8_t m : held) strokes.push_back({m, false});
+  strokes.push_back({virtualKey, false});
+  strokes.push_back({virtualKey, true});
+  for (auto m = held.rbegin(); m != held.rend(); ++m) strokes.push_back({*m, true});
+  return strokes;
+}
+
+bool IsExtendedKey(uint8_t virtualKey) {
+  switch (virtualKey) {
+    case 0x21: case 0x22: case 0x23: case 0x24:   // Page Up, Page Down, End, Home
+    case 0x25: case 0x26: case 0x27: case 0x28:   // arrows
+    case 0x2D: case 0x2E:                          // Insert, Delete
+    case 0x5B: case 0x5C: case 0x5D:               // Windows keys, Apps
+    case 0x6F: case 0x90:                          // numeric Divide, Num Lock
+    case 0xA3: case 0xA5:                          // right Ctrl, right Alt
+    case 0xA6: case 0xA7:                          // browser back, forward
+      return true;
+    default:
+      return false;
+  }
+}
+
+uint16_t Cp1252ToUnicode(uint8_t character) {
+  if (character >= 0x80 && character <= 0x9F) return kHighControls[character - 0x80];
+  return character;
+}
+
+// A pixel p of an extent w maps to p * 65535 / (w - 1), rounded, which the platform maps
+// back to p; points outside the screen are pinned to its edges.
+int32_t NormaliseCoordinate(int32_t pixel, int32_t extent) {
+  if (extent <= 1) return 0;
+  if (pixel < 0) pixel = 0;
+  if (pixel > extent - 1) pixel = extent - 1;
+  int64_t span = extent - 1;
+  return static_cast<int32_t>((int64_t{pixel} * 65535 + span / 2) / span);
+}
+
+}  // namespace playback

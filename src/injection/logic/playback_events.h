@@ -1,0 +1,24 @@
+// Plain-data rules of the playback library: which input a list event stands for, the
+// code page 1252 to Unicode map, and absolute mouse coordinates. No window knowledge here.
+#pragma once
+#include <cstdint>
+#include <vector>
+
+namespace playback {
+
+enum class MouseAction { None, Move, LeftDown, LeftUp, RightDown, RightUp };
+
+struct KeyStroke {   // one key going down or up
+  uint8_t virtualKey;
+  bool up;
+  bool operator==(const KeyStroke&) const = default;
+};
+
+MouseAction MouseActionFor(uint32_t message);        // WM_MOUSEMOVE, WM_[LR]BUTTON{DOWN,UP}
+bool KeyEventFor(uint32_t message, uint8_t virtualKey, KeyStroke& stroke);  // key down/up
+std::vector<KeyStroke> VirtKeyStrokes(uint8_t virtualKey, bool ctrl, bool shift, bool alt);
+bool IsExtendedKey(uint8_t virtualKey);               // navigation keys of the grey block
+uint16_t Cp1252ToUnicode(uint8_t character);          // code point of a code page 1252 byte
+int32_t NormaliseCoordinate(int32_t pixel, int32_t extent);  // 0..65535 over the extent
+
+}  // namespace playback

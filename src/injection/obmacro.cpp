@@ -1,0 +1,76 @@
+// Whole mouse actions at a screen point and the menu key senders, built on the playback
+// library's lists. Mouse actions wait for each replay; key senders leave it running.
+#include "injection/obmacro.h"
+
+#include <windows.h>
+
+#include "injection/obkbm32.h"
+#include "switch/uctlsom.h"
+
+namespace {
+
+constexpr UINT kMouseListSize = 30, kKeyListSize = 10;
+
+// Deliberately a tight loop: nothing is dispatched while a mouse action replays.
+void ReplayToEnd() {
+  PlayStart();
+  while (PlayIsActive() & 0xFF) {
+  }
+}
+
+void PlayButtonList(UINT message, int x, int y) {
+  PlayInit(kMouseListSize);
+  PlayMouse(message, x, y, 10);
+  ReplayToEnd();
+}
+
+void PlayModifiedClick(UINT modifier, int x, int y) {
+  MoveMouseTo(x, y);
+  PlayInit(kMouseListSize);
+  PlayInsertKeyEvent(WM_KEYDOWN, modifier, 20);
+  PlayMouse(WM_LBUTTONDOWN, x, y, 20);
+  PlayMouse(WM_LBUTTONUP, x, y, 20);
+  PlayInsertKeyEvent(WM_KEYUP, modifier, 20);
+  ReplayToEnd();
+}
+
+}  // namespace
+
+void MoveMouseTo(int x, int y) { PlayButtonList(WM_MOUSEMOVE, x, y); }
+
+void ClickAt(int x, int y) {
+  MoveMouseTo(x, y);
+  PlayButtonList(WM_LBUTTONDOWN, x, y);
+  PlayButtonList(WM_LBUTTONUP, x, y);
+}
+
+void RightClickAt(int x, int y) {
+  MoveMouseTo(x, y);
+  PlayButtonList(WM_RBUTTONDOWN, x, y);
+  PlayButtonList(WM_RBUTTONUP, x, y);
+}
+
+// Both clicks go in one list, so the target sees them close enough to be a double click.
+void DoubleClickAt(int x, int y) {
+  MoveMouseTo(x, y);
+  PlayInit(kMouseListSize);
+  for (int click = 0; click < 2; ++click) {
+    PlayMouse(WM_LBUTTONDOWN, x, y, 20);
+    PlayMouse(WM_LBUTTONUP, x, y, 20);
+  }
+  ReplayToEnd();
+}
+
+void ShiftClickAt(int x, int y) { PlayModifiedClick(VK_SHIFT, x, y); }
+
+void CtrlClickAt(int x, int y) { PlayModifiedClick(VK_CONTROL, x, y); }
+
+void SendVirtKey(uint8_t key, bool shift, bool alt, int delayMs) {
+  PlayInit(kKeyListSize);
+  PlayVirtKey(key, 0, shift ? 1 : 0, alt ? 1 : 0, static_cast<UINT>(delayMs));
+  PlayStart();
+}
+
+void RepeatKeyUntilSwitch(uint8_t key, bool shift, int delayMs) {
+  while (QuietFor(1000)) SendVirtKey(key, shift, false, delayMs);
+}
