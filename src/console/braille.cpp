@@ -1,14 +1,72 @@
-// Braille chord input and the tones that announce its mode. Plain for now: chords off.
+// Braille chord input on the console and the tones that announce its mode.
 #include "console/ObCrt.h"
+#include "console/logic/braille_decode.h"
+#include "console/logic/keys_tables.h"
 
 int BrailleMode = 0;
 unsigned char ChordDots = 0, ChordKeysDown = 0;
 bool NumberMode = false, CapitalNext = false, CapitalLock = false;
-unsigned char* ToneBuffer = nullptr;
 
-void SetBrailleMode(int mode) { BrailleMode = mode; }
-bool ChordKeyDown(unsigned char) { return false; }
-bool ChordKeyUp(unsigned char) { return false; }
-void ApplyBrailleSigns(unsigned char&) {}
-void ToneStart(uint16_t) {}
-void ToneStop() {}
+static BrailleState LoadState() {
+  BrailleState state;
+  state.mode = BrailleMode;
+  state.chordDots = ChordDots;
+  state.chordKeysDown = ChordKeysDown;
+  state.numberMode = NumberMode;
+  state.capitalNext = CapitalNext;
+  state.capitalLock = CapitalLock;
+  return state;
+}
+
+static void StoreState(const BrailleState& state) {
+  ChordDots = state.chordDots;
+  ChordKeysDown = state.chordKeysDown;
+  NumberMode = state.numberMode;
+  CapitalNext = state.capitalNext;
+  CapitalLock = state.capitalLock;
+}
+
+static void Beep200(uint16_t frequency) {
+  ToneStart(frequency);
+  Delay(200);
+  ToneStop();
+}
+
+static void TurnOff() {
+  BrailleState cleared;
+  StoreState(cleared);
+  if (BrailleMode != 0) Beep200(100);
+}
+
+void SetBrailleMode(int mode) {
+  mode = NormaliseBrailleMode(mode);
+  if (mode == 0) {
+    TurnOff();
+  } else {
+    Beep200(800);
+    Beep200(mode == 1 ? 1600 : 400);
+  }
+  BrailleMode = mode;
+}
+
+bool ChordKeyDown(unsigned char key) {
+  BrailleState state = LoadState();
+  bool chordKey = BrailleKeyDown(state, key);
+  StoreState(state);
+  return chordKey;
+}
+
+bool ChordKeyUp(unsigned char key) {
+  BrailleState state = LoadState();
+  unsigned char decoded;
+  bool taken = BrailleKeyUp(state, key, GetKeyState(VK_CONTROL) < 0, decoded);
+  StoreState(state);
+  if (decoded != NoCharacter) QueueByte(KeyQueue, KeyCount, decoded);
+  return taken;
+}
+
+void ApplyBrailleSigns(unsigned char& ch) {
+  BrailleState state = LoadState();
+  BrailleSigns(state, ch);
+  StoreState(state);
+}

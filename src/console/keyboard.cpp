@@ -1,15 +1,16 @@
-// The console's key queue, message pumping, timed delay and line input.
-// Plain behaviour for now: no key tables and no Braille.
+// The console's key queue, message pumping, timed delay, caret and line input.
 #include "console/ObCrt.h"
+#include "console/logic/keys_tables.h"
 #include "switch/seam.h"
 #include <cstdlib>
-#include <cstring>
 
 unsigned char KeyQueue[64];
 int KeyCount = 0;
 bool HasFocus = false;
 bool WaitingForKey = false;
 bool BreakEnabled = true;
+
+static bool KeyHeld(int virtualKey) { return GetKeyState(virtualKey) < 0; }
 
 void PumpMessages() {
   MSG msg;
@@ -31,29 +32,44 @@ void Delay(uint16_t ms) {
   KeyWaiting();
 }
 
-void ConsoleHalt() { std::exit(255); }
+void ConsoleHalt() {
+  if (HasFocus && WaitingForKey) CaretOff();
+  std::exit(255);
+}
 
-void CaretOn() {}
-void CaretOff() {}
+void CaretOn() {
+  CreateCaret(ConsoleWindow, nullptr, CharWidth, 2);
+  SetCaretPos(WriteCol * CharWidth, WriteRow * CharHeight + CharAscent);
+  ShowCaret(ConsoleWindow);
+}
+
+void CaretOff() { DestroyCaret(); }
+
+static void WaitForKey() {
+  WaitingForKey = true;
+  if (HasFocus) CaretOn();
+  while (!KeyWaiting()) SeamWaitMessage();
+  if (HasFocus) CaretOff();
+  WaitingForKey = false;
+}
 
 unsigned char ReadKeyChar() {
-  while (!KeyWaiting()) WaitMessage();
-  unsigned char first = KeyQueue[0];
-  KeyCount--;
-  std::memmove(KeyQueue, KeyQueue + 1, KeyCount);
-  return first;
+  if (!KeyWaiting()) WaitForKey();
+  return TakeOldest(KeyQueue, KeyCount);
+}
+
+static void EchoLineAction(LineAction action, unsigned char byte) {
+  if (action == LineAction::Store) WriteChar(byte);
+  if (action == LineAction::EraseLast) WriteChar(8);
 }
 
 uint16_t ReadLine(unsigned char* buffer, uint16_t capacity) {
   uint16_t count = 0;
-  for (unsigned char c = ReadKeyChar(); c != 13; c = ReadKeyChar()) {
-    if (c == 8 && count > 0) {
-      count--;
-      WriteChar(8);
-    } else if (c >= 32 && count + 2 < capacity) {
-      buffer[count++] = c;
-      WriteChar(c);
-    }
+  for (;;) {
+    unsigned char byte = ReadKeyChar();
+    LineAction action = LineEditStep(buffer, capacity, count, byte);
+    if (action == LineAction::End) break;
+    EchoLineAction(action, byte);
   }
   buffer[count] = 13;
   buffer[count + 1] = 10;
@@ -63,9 +79,45 @@ uint16_t ReadLine(unsigned char* buffer, uint16_t capacity) {
 }
 
 void OnCharMessage(unsigned char ch) {
-  if (KeyCount < 64) KeyQueue[KeyCount++] = ch;
+  int byte = CharMessageByte(ch, KeyHeld(VK_CONTROL), BrailleMode != 0);
+  if (byte >= 0) QueueByte(KeyQueue, KeyCount, static_cast<unsigned char>(byte));
 }
-bool OnKeyDown(unsigned char) { return true; }
-bool OnKeyUp(unsigned char) { return false; }
-void OnSetFocus() { HasFocus = true; }
-void OnKillFocus() { HasFocus = false; }
+
+// Alt held: the Braille mode keys with Ctrl, else Alt+letter or Alt+digit.
+static void OnAltKeyDown(unsigned char key, bool ctrl) {
+  if (ctrl && key == VK_F12) {
+    SetBrailleMode(0);
+    return;
+  }
+  if (ctrl && key == VK_F11) {
+    SetBrailleMode(BrailleMode + 1);
+    return;
+  }
+  unsigned char code = AltKeyCode(key);
+  if (code != 0) QueuePair(KeyQueue, KeyCount, code);
+}
+
+bool OnKeyDown(unsigned char key) {
+  if (BreakEnabled && key == VK_CANCEL) ConsoleHalt();
+  bool alt = KeyHeld(VK_MENU), ctrl = KeyHeld(VK_CONTROL);
+  if (alt) {
+    OnAltKeyDown(key, ctrl);
+    return true;
+  }
+  if (!ctrl && BrailleMode != 0 && ChordKeyDown(key)) return true;
+  unsigned char code = ExtendedKeyCode(key, ctrl, KeyHeld(VK_SHIFT));
+  if (code != 0) QueuePair(KeyQueue, KeyCount, code);
+  return true;
+}
+
+bool OnKeyUp(unsigned char key) { return BrailleMode != 0 && ChordKeyUp(key); }
+
+void OnSetFocus() {
+  HasFocus = true;
+  if (WaitingForKey) CaretOn();
+}
+
+void OnKillFocus() {
+  if (WaitingForKey) CaretOff();
+  HasFocus = false;
+}
