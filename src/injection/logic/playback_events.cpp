@@ -75,14 +75,14 @@ uint16_t Cp1252ToUnicode(uint8_t character) {
   return character;
 }
 
-// A pixel p of an extent w maps to p * 65535 / (w - 1), rounded, which the platform maps
-// back to p; points outside the screen are pinned to its edges.
+// A pixel p of an extent w maps to the middle of the range the platform sends back to p
+// (n * w / 65536 rounded down, or n * (w - 1) / 65535 rounded to nearest); points outside
+// the screen are pinned to its edges.
 int32_t NormaliseCoordinate(int32_t pixel, int32_t extent) {
   if (extent <= 1) return 0;
   if (pixel < 0) pixel = 0;
   if (pixel > extent - 1) pixel = extent - 1;
-  int64_t span = extent - 1;
-  return static_cast<int32_t>((int64_t{pixel} * 65535 + span / 2) / span);
+  return static_cast<int32_t>((int64_t{2} * pixel + 1) * 65536 / (int64_t{2} * extent));
 }
 
 }  // namespace playback
