@@ -1,0 +1,152 @@
+// Real key presses into the focused console window: the queue holds what a typist meant.
+#include "console/ObCrt.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+namespace {
+
+void SendKey(WORD vk, bool up) {
+  INPUT input{};
+  input.type = INPUT_KEYBOARD;
+  input.ki.wVk = vk;
+  input.ki.wScan = static_cast<WORD>(MapVirtualKeyA(vk, 0));
+  input.ki.dwFlags = up ? KEYEVENTF_KEYUP : 0;
+  SendInput(1, &input, sizeof(input));
+}
+
+void Settle() {
+  for (int i = 0; i < 6; i++) Delay(20);
+}
+
+// Presses key with the given modifiers held, releasing all in reverse order.
+void Press(WORD vk, std::vector<WORD> modifiers = {}) {
+  for (WORD m : modifiers) SendKey(m, false);
+  SendKey(vk, false);
+  SendKey(vk, true);
+  for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) SendKey(*m, true);
+  Settle();
+}
+
+void Type(const std::string& letters) {
+  for (char c : letters) Press(static_cast<WORD>(c >= 'a' && c <= 'z' ? c - 32 : c));
+}
+
+std::vector<uint8_t> Queued() { return std::vector<uint8_t>(KeyQueue, KeyQueue + KeyCount); }
+
+class ConsoleKeysWindow : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    ClearScreen();
+    SetForegroundWindow(ConsoleWindow);
+    SetFocus(ConsoleWindow);
+    Settle();
+    KeyCount = 0;
+    BrailleMode = 0;
+    BreakEnabled = true;
+  }
+};
+
+using Bytes = std::vector<uint8_t>;
+
+TEST_F(ConsoleKeysWindow, TypedCharactersAndCtrlVariants) {
+  Press('A');
+  Press(VK_RETURN);
+  Press(VK_RETURN, {VK_CONTROL});
+  Press(VK_BACK, {VK_CONTROL});
+  Press(VK_BACK);
+  EXPECT_EQ(Queued(), (Bytes{'a', 13, 10, 127, 8}));
+}
+
+TEST_F(ConsoleKeysWindow, SpecialKeysQueueZeroAndTheirCode) {
+  Press(VK_F1);
+  Press(VK_INSERT, {VK_SHIFT});
+  Press(VK_INSERT, {VK_CONTROL});
+  Press(VK_DELETE, {VK_CONTROL});
+  Press(VK_F11, {VK_CONTROL});
+  EXPECT_EQ(Queued(), (Bytes{0, 59, 0, 254, 0, 255, 0, 83, 0, 104}));
+}
+
+TEST_F(ConsoleKeysWindow, AltLettersReachTheQueueOnlyOnceBreakIsOff) {
+  Press('A', {VK_MENU});
+  EXPECT_EQ(Queued(), Bytes{});
+  BreakEnabled = false;
+  Press('A', {VK_MENU});
+  Press('1', {VK_MENU});
+  EXPECT_EQ(Queued(), (Bytes{0, 30, 0, 120}));
+}
+
+TEST_F(ConsoleKeysWindow, With63QueuedACharacterFitsAndAnArrowIsDropped) {
+  for (int i = 0; i < 63; i++) KeyQueue[i] = 'z';
+  KeyCount = 63;
+  Press(VK_UP);
+  EXPECT_EQ(KeyCount, 63);
+  Press('X');
+  EXPECT_EQ(KeyCount, 64);
+  EXPECT_EQ(KeyQueue[63], 'x');
+  Press('Y');
+  EXPECT_EQ(KeyCount, 64);
+  EXPECT_EQ(KeyQueue[63], 'x');
+}
+
+TEST_F(ConsoleKeysWindow, ReadKeyCharWithKeysQueuedReturnsAtOnceWithoutCaret) {
+  Type("qw");
+  EXPECT_EQ(ReadKeyChar(), 'q');
+  EXPECT_FALSE(WaitingForKey);
+  EXPECT_EQ(ReadKeyChar(), 'w');
+  EXPECT_EQ(KeyCount, 0);
+}
+
+std::string Line(uint16_t capacity = 128) {
+  unsigned char buffer[128];
+  uint16_t n = ReadLine(buffer, capacity);
+  return std::string(reinterpret_cast<char*>(buffer), n);
+}
+
+TEST_F(ConsoleKeysWindow, ReadLineEditsWithBackspace) {
+  Type("12x");
+  Press(VK_BACK);
+  Type("3");
+  Press(VK_RETURN);
+  EXPECT_EQ(Line(), "123\r\n");
+}
+
+TEST_F(ConsoleKeysWindow, ReadLineCtrlEnterDoesNotEndAndSpecialKeysTypeSecondByte) {
+  Type("a");
+  Press(VK_RETURN, {VK_CONTROL});
+  Press(VK_F1);
+  Type("b");
+  Press(VK_RETURN);
+  EXPECT_EQ(Line(), "a;b\r\n");
+}
+
+TEST_F(ConsoleKeysWindow, ReadLineFullLineDropsKeysButEnterEnds) {
+  Type("abcdefghij");
+  Press(VK_RETURN);
+  EXPECT_EQ(Line(8), "abcdef\r\n");  // capacity 8 holds 6 characters, as 128 holds 126
+}
+
+TEST_F(ConsoleKeysWindow, BrailleChordsFromRealKeys) {
+  Press(VK_F11, {VK_CONTROL, VK_MENU});
+  EXPECT_EQ(BrailleMode, 1);
+  SendKey('F', false);
+  SendKey('D', false);
+  SendKey('F', true);
+  SendKey('K', false);
+  SendKey('D', true);
+  SendKey('K', true);
+  Settle();
+  SendKey('F', false);
+  SendKey('J', false);
+  SendKey('J', true);
+  SendKey('F', true);
+  Settle();
+  Type("5");
+  EXPECT_EQ(Queued(), (Bytes{'h', 'c', '5'}));
+  Press(VK_F12, {VK_CONTROL, VK_MENU});
+  EXPECT_EQ(BrailleMode, 0);
+  Type("f");
+  EXPECT_EQ(Queued(), (Bytes{'h', 'c', '5', 'f'}));
+}
+
+}  // namespace
