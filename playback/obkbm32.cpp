@@ -115,10 +115,11 @@ BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
 
 extern "C" {
 
+// The count is only a hint of the list's length; an absurd one must not exhaust memory.
 UINT WINAPI PlayInit(UINT count) {
   LockGuard guard;
   Building.clear();
-  Building.reserve(count);
+  Building.reserve(count < 256 ? count : 256);
   return 1;
 }
 

@@ -130,6 +130,14 @@ TEST_F(PlaybackLibrary, AListBegunWhileAnotherReplaysIsNotLost) {
   EXPECT_EQ(Typed(), L"abc");
 }
 
+TEST_F(PlaybackLibrary, AnAbsurdListSizeIsOnlyAHint) {
+  PlayInit(0xFFFFFFFFu);
+  PlayKey('k', 10);
+  PlayStart();
+  ASSERT_TRUE(PumpUntilReplayEnds());
+  EXPECT_EQ(Typed(), L"k");
+}
+
 TEST_F(PlaybackLibrary, BeginningAListDropsWhatWasAppendedButNeverStarted) {
   PlayInit(10);
   PlayKey('q', 10);
