@@ -97,6 +97,37 @@ TEST_F(ConsoleKeysWindow, ReadKeyCharWithKeysQueuedReturnsAtOnceWithoutCaret) {
   EXPECT_EQ(KeyCount, 0);
 }
 
+struct WaitSeen {
+  bool waiting = false;
+  HWND caret = nullptr;
+};
+WaitSeen SeenDuringWait;
+
+HWND CaretWindow() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof(info);
+  GetGUIThreadInfo(GetCurrentThreadId(), &info);
+  return info.hwndCaret;
+}
+
+// Fires inside ReadKeyChar's wait: notes the caret, then the typist presses "k".
+void CALLBACK PressDuringWait(HWND window, UINT, UINT_PTR id, DWORD) {
+  KillTimer(window, id);
+  SeenDuringWait = {WaitingForKey, CaretWindow()};
+  SendKey('K', false);
+  SendKey('K', true);
+}
+
+TEST_F(ConsoleKeysWindow, ReadKeyCharWaitsWithTheCaretAndRemovesItAfter) {
+  SeenDuringWait = {};
+  SetTimer(ConsoleWindow, 1, 100, PressDuringWait);
+  EXPECT_EQ(ReadKeyChar(), 'k');
+  EXPECT_TRUE(SeenDuringWait.waiting);
+  EXPECT_EQ(SeenDuringWait.caret, ConsoleWindow);
+  EXPECT_FALSE(WaitingForKey);
+  EXPECT_EQ(CaretWindow(), nullptr);
+}
+
 std::string Line(uint16_t capacity = 128) {
   unsigned char buffer[128];
   uint16_t n = ReadLine(buffer, capacity);
