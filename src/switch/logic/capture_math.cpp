@@ -1,0 +1,22 @@
+#include "switch/logic/capture_math.h"
+
+int SamplePeak(const unsigned char* samples, size_t count, int peak) {
+  for (size_t i = 0; i < count; ++i) {
+    int magnitude = samples[i] - 128;
+    if (magnitude < 0) magnitude = -magnitude;
+    if (magnitude > peak) peak = magnitude;
+  }
+  return peak;
+}
+
+int32_t NextRingIndex(int32_t index) { return (index + 1) & 7; }
+
+uint16_t BlockAlign(uint16_t bits, uint16_t channels) {
+  return static_cast<uint16_t>((bits / 8) * channels);
+}
+
+uint32_t BoundedCopyCount(uint32_t recorded, uint32_t room) {
+  return recorded < room ? recorded : room;
+}
+
+int32_t TicksOf(int32_t ms) { return ms / 100; }

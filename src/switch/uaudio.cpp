@@ -1,0 +1,122 @@
+// The capture ring over the seam's wave-input calls.
+#include "switch/uaudio.h"
+
+#include <cstring>
+
+#include "console/ObCrt.h"
+#include "switch/logic/capture_math.h"
+#include "switch/seam.h"
+
+HWAVEIN CaptureDevice = nullptr;
+uint32_t BufferBytes = 0;
+CaptureSlot CaptureRing[8] = {};
+int32_t RingIndex = 0;
+
+namespace {
+constexpr UINT kHeaderBytes = 32;
+constexpr UINT kSharedMoveable = GMEM_MOVEABLE | GMEM_DDESHARE;
+
+// A locked global block, or both null when either step failed.
+void* AllocLocked(SIZE_T bytes, HGLOBAL* handle) {
+  *handle = GlobalAlloc(kSharedMoveable, bytes);
+  if (*handle == nullptr) return nullptr;
+  void* address = GlobalLock(*handle);
+  if (address == nullptr) {
+    GlobalFree(*handle);
+    *handle = nullptr;
+  }
+  return address;
+}
+
+void FreeLocked(HGLOBAL handle) {
+  if (handle == nullptr) return;
+  GlobalUnlock(handle);
+  GlobalFree(handle);
+}
+
+void FreeSlot(CaptureSlot& slot) {
+  FreeLocked(slot.dataBlock);
+  FreeLocked(slot.headerBlock);
+  slot = CaptureSlot{};
+}
+
+// Both blocks or none: a slot never points at a missing block.
+bool FillSlot(CaptureSlot& slot) {
+  slot.data = static_cast<unsigned char*>(AllocLocked(BufferBytes, &slot.dataBlock));
+  slot.header = static_cast<WAVEHDR*>(AllocLocked(kHeaderBytes, &slot.headerBlock));
+  if (slot.data != nullptr && slot.header != nullptr) return true;
+  FreeSlot(slot);
+  return false;
+}
+
+bool RingOpen() { return CaptureRing[RingIndex].header != nullptr; }
+}  // namespace
+
+MMRESULT OpenWaveInput(UINT deviceId, uint32_t rate, uint16_t bits, uint16_t channels) {
+  auto* format = new PCMWAVEFORMAT{};
+  format->wf.wFormatTag = WAVE_FORMAT_PCM;
+  format->wf.nChannels = channels;
+  format->wf.nSamplesPerSec = rate;
+  format->wf.nBlockAlign = BlockAlign(bits, channels);
+  format->wf.nAvgBytesPerSec = format->wf.nBlockAlign * rate;
+  format->wBitsPerSample = bits;
+  MMRESULT result = SeamWaveInOpen(&CaptureDevice, deviceId,
+                                   reinterpret_cast<const WAVEFORMATEX*>(format),
+                                   reinterpret_cast<DWORD_PTR>(ConsoleWindow), 0,
+                                   CALLBACK_WINDOW);
+  delete format;
+  return result;
+}
+
+uint16_t CaptureOpen(uint32_t rate, uint16_t bits, uint16_t channels, uint32_t bufferBytes) {
+  BufferBytes = bufferBytes;
+  uint16_t result = static_cast<uint16_t>(OpenWaveInput(WAVE_MAPPER, rate, bits, channels));
+  if (result != 0) return result;
+  for (int slot = 0; slot < 8; ++slot) {
+    if (FillSlot(CaptureRing[slot])) QueueCaptureBuffer(slot);
+  }
+  SeamWaveInStart(CaptureDevice);
+  return 0;
+}
+
+void QueueCaptureBuffer(int slot) {
+  WAVEHDR* header = CaptureRing[slot].header;
+  if (header == nullptr) return;
+  std::memset(header, 0, kHeaderBytes);
+  header->lpData = reinterpret_cast<LPSTR>(CaptureRing[slot].data);
+  header->dwBufferLength = BufferBytes;
+  SeamWaveInPrepareHeader(CaptureDevice, header, kHeaderBytes);
+  SeamWaveInAddBuffer(CaptureDevice, header, kHeaderBytes);
+}
+
+bool CaptureReady() {
+  return RingOpen() && (CaptureRing[RingIndex].header->dwFlags & WHDR_DONE) != 0;
+}
+
+void WaitCaptureReady() {
+  while (RingOpen() && !CaptureReady()) SeamWaitMessage();
+}
+
+uint32_t CaptureRead(unsigned char* destination) {
+  WaitCaptureReady();
+  if (!CaptureReady()) return 0;
+  CaptureSlot& slot = CaptureRing[RingIndex];
+  uint32_t count = BoundedCopyCount(slot.header->dwBytesRecorded, BufferBytes);
+  std::memcpy(destination, slot.data, count);
+  SeamWaveInUnprepareHeader(CaptureDevice, slot.header, kHeaderBytes);
+  QueueCaptureBuffer(RingIndex);
+  RingIndex = NextRingIndex(RingIndex);
+  return count;
+}
+
+MMRESULT CaptureClose() {
+  SeamWaveInStop(CaptureDevice);
+  SeamWaveInReset(CaptureDevice);
+  for (int visited = 0; visited < 8; ++visited) {
+    CaptureSlot& slot = CaptureRing[RingIndex];
+    if (slot.header != nullptr) SeamWaveInUnprepareHeader(CaptureDevice, slot.header, kHeaderBytes);
+    FreeSlot(slot);
+    RingIndex = NextRingIndex(RingIndex);
+  }
+  return SeamWaveInClose(CaptureDevice);
+}

@@ -1,0 +1,125 @@
+// The ring and the switch on virtual time: each buffer fills after about 186 ms.
+#include <gtest/gtest.h>
+
+#include "scanning/core/uvars.h"
+#include "support/virtual_seam.h"
+#include "switch/uaudio.h"
+#include "switch/uctlsom.h"
+#include "switch/seam.h"
+
+namespace {
+class Switch : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    CaptureClose();
+    vt::Reset();
+    Threshold = 30;
+  }
+  void TearDown() override { CaptureClose(); }
+  void Open() { ASSERT_EQ(CaptureOpen(11025, 8, 1, 2048), 0); }
+  bool AllEmpty() {
+    for (const CaptureSlot& slot : CaptureRing)
+      if (slot.header != nullptr || slot.data != nullptr) return false;
+    return true;
+  }
+};
+
+TEST_F(Switch, PeakMustExceedThreshold) {
+  Open();
+  vt::Sound(0, 150, 128 + 30);
+  SeamSleep(200);
+  EXPECT_FALSE(SwitchPressed());  // peak 30 equals the threshold
+  vt::Sound(200, 150, 128 + 31);
+  SeamSleep(200);
+  EXPECT_TRUE(SwitchPressed());
+}
+
+TEST_F(Switch, ZeroAndNegativeThresholds) {
+  Open();
+  Threshold = 0;
+  SeamSleep(200);
+  EXPECT_FALSE(SwitchPressed());  // pure silence
+  vt::Sound(200, 10, 129);
+  SeamSleep(200);
+  EXPECT_TRUE(SwitchPressed());
+  Threshold = -1;
+  EXPECT_FALSE(CaptureReady());
+  EXPECT_TRUE(SwitchPressed());  // no filled buffer, still fires
+}
+
+TEST_F(Switch, PollWithoutFilledBufferFiresOnlyOnCtrl) {
+  Open();
+  vt::Clap(0);
+  SeamSleep(100);  // buffer 0 not yet full
+  EXPECT_FALSE(SwitchPressed());
+  vt::HoldCtrl(100, 150);
+  EXPECT_TRUE(SwitchPressed());
+  SeamSleep(60);  // Ctrl released before this poll; the clap arrives now
+  EXPECT_TRUE(SwitchPressed());
+  SeamSleep(400);
+  EXPECT_FALSE(SwitchPressed());  // Ctrl was held only in the past
+}
+
+TEST_F(Switch, QuietForCountsWholeTicks) {
+  Open();
+  EXPECT_TRUE(QuietFor(0));
+  EXPECT_TRUE(QuietFor(99));
+  EXPECT_TRUE(QuietFor(-500));
+  EXPECT_EQ(vt::SleepCount(), 0);
+  EXPECT_TRUE(QuietFor(199));
+  EXPECT_EQ(vt::SleepCount(), 1);
+  int64_t start = vt::NowMs();
+  vt::HoldCtrl(start + 350, start + 420);  // seen at the fourth tick only
+  EXPECT_FALSE(QuietFor(1000));
+  EXPECT_EQ(vt::SleepCount(), 5);
+}
+
+TEST_F(Switch, WaitQuietSkipsTicksThatFire) {
+  Open();
+  for (int tick : {1, 3, 5}) vt::HoldCtrl(tick * 100 - 10, tick * 100 + 10);
+  WaitQuiet();
+  EXPECT_EQ(vt::SleepCount(), 6);
+}
+
+TEST_F(Switch, OverrunStillYieldsEightBuffersOldestFirst) {
+  Open();
+  for (int i = 0; i < 8; ++i) vt::Sound(i * 2048 * 1000 / 11025 + 5, 10, static_cast<uint8_t>(i));
+  SeamSleep(2500);
+  EXPECT_EQ(vt::QueuedBuffers(), 0);
+  unsigned char area[2048];
+  for (int i = 0; i < 8; ++i) {
+    ASSERT_TRUE(CaptureReady()) << i;
+    ASSERT_EQ(CaptureRead(area), 2048u);
+    EXPECT_EQ(SamplePeak(area, 2048, 0), 128 - i) << "buffer " << i;
+  }
+  EXPECT_FALSE(CaptureReady());
+  EXPECT_EQ(vt::QueuedBuffers(), 8);
+}
+
+TEST_F(Switch, ClosedRingNeverWaitsAndCtrlStillWorks) {
+  vt::SetNoDevice(true);
+  EXPECT_NE(CaptureOpen(11025, 8, 1, 2048), 0);
+  EXPECT_EQ(BufferBytes, 2048u);
+  EXPECT_FALSE(CaptureReady());
+  unsigned char area[2048];
+  EXPECT_EQ(CaptureRead(area), 0u);
+  EXPECT_EQ(vt::NowMs(), 0);
+  vt::HoldCtrl(0, 10);
+  EXPECT_TRUE(SwitchPressed());
+  int32_t before = RingIndex;
+  CaptureClose();
+  EXPECT_TRUE(AllEmpty());
+  EXPECT_EQ(RingIndex, before);
+}
+
+TEST_F(Switch, CloseFromMidRingFreesEverySlot) {
+  Open();
+  SeamSleep(600);
+  unsigned char area[2048];
+  for (int i = 0; i < 3; ++i) CaptureRead(area);
+  ASSERT_EQ(RingIndex, 3);
+  CaptureClose();
+  EXPECT_TRUE(AllEmpty());
+  EXPECT_EQ(RingIndex, 3);
+}
+}  // namespace
