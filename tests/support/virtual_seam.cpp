@@ -13,7 +13,8 @@ constexpr int64_t kFill = 2048;
 struct Span { int64_t from, to; uint8_t sample; };
 
 struct State {
-  int64_t samples = 0;          // clock in samples at 11025/s
+  int64_t ms = 0;               // the clock
+  int64_t samples = 0;          // samples passed at 11025/s, from ms
   int64_t filledUpTo = 0;       // sample count the device has consumed
   int sleeps = 0;
   bool absent = false;
@@ -46,12 +47,16 @@ void FillDue() {
   }
 }
 
-void Advance(int64_t samples) { s.samples += samples; FillDue(); }
+void AdvanceTo(int64_t ms) {
+  s.ms = ms;
+  s.samples = MsToSamples(ms);
+  FillDue();
+}
 }  // namespace
 
 namespace vt {
 void Reset() { s = State{}; }
-int64_t NowMs() { return s.samples * 1000 / kRate; }
+int64_t NowMs() { return s.ms; }
 int SleepCount() { return s.sleeps; }
 void HoldCtrl(int64_t fromMs, int64_t toMs) { s.ctrl.push_back({fromMs, toMs, 0}); }
 void Sound(int64_t atMs, int64_t durationMs, uint8_t sample) {
@@ -65,8 +70,7 @@ int QueuedBuffers() { return static_cast<int>(s.queue.size()); }
 
 void SeamSleep(DWORD ms) {
   ++s.sleeps;
-  int64_t target = MsToSamples(vt::NowMs() + ms);
-  Advance(target - s.samples);
+  AdvanceTo(s.ms + ms);
   if (s.hook) s.hook(vt::NowMs());
 }
 
@@ -79,7 +83,8 @@ bool SeamCtrlHeld() {
 
 void SeamWaitMessage() {
   if (s.queue.empty()) return;  // nothing could ever arrive
-  Advance(s.filledUpTo + kFill - s.samples);
+  int64_t due = s.filledUpTo + kFill;
+  AdvanceTo((due * 1000 + kRate - 1) / kRate);  // the first millisecond the fill is complete
 }
 
 MMRESULT SeamWaveInOpen(HWAVEIN* device, UINT, const WAVEFORMATEX*, DWORD_PTR, DWORD_PTR, DWORD) {

@@ -12,6 +12,7 @@ class Switch : public ::testing::Test {
  protected:
   void SetUp() override {
     CaptureClose();
+    RingIndex = 0;  // the program opens once per run, so reading starts at slot 0
     vt::Reset();
     Threshold = 30;
   }
@@ -54,7 +55,7 @@ TEST_F(Switch, PollWithoutFilledBufferFiresOnlyOnCtrl) {
   EXPECT_FALSE(SwitchPressed());
   vt::HoldCtrl(100, 150);
   EXPECT_TRUE(SwitchPressed());
-  SeamSleep(60);  // Ctrl released before this poll; the clap arrives now
+  SeamSleep(100);  // Ctrl released before this poll; the clap arrives now
   EXPECT_TRUE(SwitchPressed());
   SeamSleep(400);
   EXPECT_FALSE(SwitchPressed());  // Ctrl was held only in the past
