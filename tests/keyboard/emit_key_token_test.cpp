@@ -1,0 +1,114 @@
+// What a chosen on-screen key sends: typed characters, latched modifiers, named keys,
+// repeats and layout changes, as the playback library receives them.
+#include "keyboard/uteclado.h"
+#include "scanning/core/uvars.h"
+#include "support/playback_recorder.h"
+#include "support/virtual_seam.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+
+PlayCall Call(std::string name, std::vector<unsigned> args = {}) { return {std::move(name), args}; }
+
+class KeyEmission : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    vt::Reset();
+    ClearPlayCalls();
+    ShiftLatch = CtrlLatch = AltLatch = RepeatArmed = false;
+    KeyboardLayout = 1;
+    CurrentMenu = 0;
+    DwellMs = 1000;
+  }
+};
+
+TEST_F(KeyEmission, AOneCharacterKeyIsTypedWithPlayKey) {
+  EmitKeyToken("c");
+  EXPECT_EQ(PlayCalls, (std::vector<PlayCall>{Call("PlayInit", {30}), Call("PlayKey", {'c', 100}),
+                                              Call("PlayStart")}))
+      << DescribePlayCalls();
+}
+
+TEST_F(KeyEmission, ABlankCellTypesOneBlank) {
+  EmitKeyToken("");
+  ASSERT_EQ(PlayCalls.size(), 3u) << DescribePlayCalls();
+  EXPECT_EQ(PlayCalls[1], Call("PlayKey", {' ', 100}));
+}
+
+TEST_F(KeyEmission, CtrlLatchSendsCtrlCOnceThenAPlainC) {
+  EmitKeyToken("Ctl");
+  EXPECT_TRUE(CtrlLatch);
+  EmitKeyToken("c");
+  EmitKeyToken("c");
+  ASSERT_EQ(PlayCalls.size(), 6u) << DescribePlayCalls();
+  EXPECT_EQ(PlayCalls[1], Call("PlayVirtKey", {67, 1, 0, 0, 100}));
+  EXPECT_EQ(PlayCalls[4], Call("PlayKey", {'c', 100}));
+  EXPECT_FALSE(CtrlLatch);
+}
+
+TEST_F(KeyEmission, AltLatchStaysForNamedKeysSoAltF4IsFollowedByAltTab) {
+  EmitKeyToken("Alt");
+  EmitKeyToken("F4");
+  EmitKeyToken("Tab");
+  ASSERT_EQ(PlayCalls.size(), 6u) << DescribePlayCalls();
+  EXPECT_EQ(PlayCalls[1], Call("PlayVirtKey", {115, 0, 0, 1, 100}));
+  EXPECT_EQ(PlayCalls[4], Call("PlayVirtKey", {9, 0, 0, 1, 100}));
+  EXPECT_TRUE(AltLatch);
+}
+
+TEST_F(KeyEmission, WholeTokensAreComparedSoF10IsNotF1) {
+  EmitKeyToken("F10");
+  EmitKeyToken("f1");
+  ASSERT_EQ(PlayCalls.size(), 6u) << DescribePlayCalls();
+  EXPECT_EQ(PlayCalls[1].args[0], 121u);
+  EXPECT_EQ(PlayCalls[4].args[0], 112u);
+}
+
+TEST_F(KeyEmission, LayoutKeysChangeTheLayoutAndSelLeavesForMenu7) {
+  EmitKeyToken("Act");
+  EXPECT_EQ(KeyboardLayout, 3);
+  KeyboardLayout = 2;
+  EmitKeyToken("ACT");
+  EXPECT_EQ(KeyboardLayout, 4);
+  EmitKeyToken("Mai");
+  EXPECT_EQ(KeyboardLayout, 2);
+  EmitKeyToken("Alf");
+  EXPECT_EQ(KeyboardLayout, 1);
+  EmitKeyToken("sel");
+  EXPECT_EQ(KeyboardLayout, 0);
+  EXPECT_EQ(CurrentMenu, 7);
+  EXPECT_TRUE(PlayCalls.empty()) << DescribePlayCalls();
+}
+
+TEST_F(KeyEmission, RptRepeatsANamedKeyEachDwellUntilTheSwitch) {
+  vt::HoldCtrl(2950, 3050);  // during the third dwell
+  EmitKeyToken("Rpt");
+  EmitKeyToken("Esq");
+  int lefts = 0;
+  for (const PlayCall& call : PlayCalls)
+    if (call == Call("PlayVirtKey", {37, 0, 0, 0, 100})) ++lefts;
+  EXPECT_EQ(lefts, 3) << DescribePlayCalls();
+  EXPECT_FALSE(RepeatArmed);
+}
+
+TEST_F(KeyEmission, RptBeforeAOneCharacterKeyTypesItOnceAndDisarms) {
+  EmitKeyToken("Rpt");
+  EmitKeyToken("Ctl");
+  EXPECT_TRUE(RepeatArmed);
+  CtrlLatch = false;
+  EmitKeyToken("a");
+  EXPECT_FALSE(RepeatArmed);
+  EXPECT_EQ(PlayCalls.size(), 3u) << DescribePlayCalls();
+}
+
+TEST_F(KeyEmission, ARepeatWithADwellBelowOneTickCanStillBeStopped) {
+  DwellMs = 50;
+  vt::HoldCtrl(250, 350);
+  RepeatArmed = true;
+  EmitKeyToken("Dir");
+  EXPECT_FALSE(RepeatArmed);
+  EXPECT_LE(vt::NowMs(), 400);
+}
+
+}  // namespace

@@ -1,0 +1,211 @@
+// The on-screen keyboard as the user meets it: rows lit in turn on the panel, the keys of a
+// chosen row lit one by one, and the switch (Ctrl on virtual time) choosing what is lit.
+// What is lit is read back from the panel's cells after every tick.
+#include "console/ObCrt.h"
+#include "keyboard/uteclado.h"
+#include "scanning/core/uvars.h"
+#include "scanning/core/uwindow.h"
+#include "support/playback_recorder.h"
+#include "support/virtual_seam.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace {
+
+constexpr int Red = 4, Green = 2;
+
+int Background(int column, int row) { return CellAttrs[row * ScreenCols + column] >> 4; }
+
+std::string RowText(int row, int length) {
+  return std::string(reinterpret_cast<const char*>(CellChars) + row * ScreenCols, length);
+}
+
+// What the panel shows lit: a whole row on red, or one key of a row on green.
+struct Lit {
+  int row = 0;  // 1-based, 0: none
+  int key = 0;  // 1-based, 0: the row itself
+  bool operator==(const Lit&) const = default;
+};
+
+Lit LitNow() {
+  for (int row = 0; row < 9; ++row) {
+    for (int column = 0; column < 24; ++column)
+      if (Background(column, row) == Green) return {row + 1, column / 4 + 1};
+    if (Background(0, row) == Red) return {row + 1, 0};
+  }
+  return {};
+}
+
+// A user with the switch: waits for each wanted row, then for the wanted key of it, and
+// gives a short Ctrl press at the poll that finds it lit. Records what was lit each tick;
+// an observer, when given, looks at the panel first.
+class SwitchUser {
+ public:
+  explicit SwitchUser(std::vector<std::pair<int, int>> choices,
+                      std::function<void()> observer = nullptr)
+      : choices_(std::move(choices)), observer_(std::move(observer)) {
+    vt::OnSleep([this](int64_t now) { Tick(now); });
+  }
+  std::vector<Lit> seen;              // what was lit at each tick
+  std::vector<std::string> captions;  // the caption after each choice of a key
+
+ private:
+  void Tick(int64_t now) {
+    if (observer_) observer_();
+    const Lit lit = LitNow();
+    seen.push_back(lit);
+    if (wantCaption_) {
+      char caption[64] = {};
+      GetWindowTextA(ConsoleWindow, caption, sizeof caption);
+      captions.push_back(caption);
+      wantCaption_ = false;
+    }
+    // Give up with "Sel" when a wanted item never shows.
+    if (now > 600000 && next_ < choices_.size()) choices_.resize(next_), choices_.push_back({1, 1});
+    if (next_ >= choices_.size() || now < releasedAt_ + 300) return;
+    const auto [row, key] = choices_[next_];
+    if (!(lit == (onKey_ ? Lit{row, key} : Lit{row, 0}))) return;
+    vt::HoldCtrl(now, now + 50);
+    releasedAt_ = now + 50;
+    if (onKey_) { ++next_; wantCaption_ = true; }
+    onKey_ = !onKey_;
+  }
+  std::vector<std::pair<int, int>> choices_;
+  std::function<void()> observer_;
+  size_t next_ = 0;
+  bool onKey_ = false;
+  bool wantCaption_ = false;
+  int64_t releasedAt_ = -1000;
+};
+
+class OnScreenKeyboard : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ConsoleInit();
+    ClearScreen();
+    MeasureWorkArea();
+  }
+  void SetUp() override {
+    ClearScreen();  // nothing lit from the last scan
+    vt::Reset();
+    ClearPlayCalls();
+    ShiftLatch = CtrlLatch = AltLatch = RepeatArmed = false;
+    KeyboardLayout = 1;
+    CurrentMenu = 0;
+    DwellMs = 500;
+  }
+  void TearDown() override { vt::OnSleep(nullptr); }
+
+  // Scans until "Sel" and returns the typed characters in order.
+  std::string TypedKeys() {
+    std::string typed;
+    for (const PlayCall& call : PlayCalls)
+      if (call.name == "PlayKey") typed += static_cast<char>(call.args[0]);
+    return typed;
+  }
+};
+
+constexpr std::pair<int, int> Sel{1, 1};
+
+TEST_F(OnScreenKeyboard, TypesTheChosenKeysAndLeavesThroughSelForTheKeyboardMenu) {
+  SwitchUser user({{3, 3}, {2, 1}, Sel});  // "c", "a"
+  ScanKeyboard();
+  EXPECT_EQ(TypedKeys(), "ca") << DescribePlayCalls();
+  EXPECT_EQ(KeyboardLayout, 0);
+  EXPECT_EQ(CurrentMenu, 7);
+  EXPECT_EQ(user.captions, (std::vector<std::string>{"c", "a", "Sel"}));
+}
+
+TEST_F(OnScreenKeyboard, EachRowIsLitForOneDwellAndTheScanWrapsAfterTheLastRow) {
+  std::vector<Lit> seen;
+  // After two rounds of the eight rows, leave through "Sel".
+  vt::OnSleep([&](int64_t now) {
+    seen.push_back(LitNow());
+    if ((seen.size() >= 85 && LitNow() == Lit{1, 0}) || LitNow() == Lit{1, 1})
+      vt::HoldCtrl(now, now + 50);
+  });
+  ScanKeyboard();
+  // After the quiet wait, each row stays lit for five ticks, rows 1 to 8, then row 1.
+  std::vector<Lit> rows;
+  for (const Lit& lit : seen)
+    if (lit.key == 0 && lit.row != 0) rows.push_back(lit);
+  ASSERT_GE(rows.size(), 45u);
+  for (int row = 1; row <= 8; ++row)
+    for (int tick = 0; tick < 5; ++tick)
+      EXPECT_EQ(rows[(row - 1) * 5 + tick].row, row) << "tick " << tick << " of row " << row;
+  EXPECT_EQ(rows[40].row, 1);
+}
+
+TEST_F(OnScreenKeyboard, AKeyPassWithoutAHitTypesNothingAndStartsAgainAtRow1) {
+  std::vector<Lit> seen;
+  bool passed = false;
+  vt::OnSleep([&](int64_t now) {
+    const Lit lit = LitNow();
+    seen.push_back(lit);
+    if (!passed && lit == Lit{4, 0}) { vt::HoldCtrl(now, now + 50); passed = true; }
+    if (passed && lit == Lit{1, 0} && seen.size() > 60) vt::HoldCtrl(now, now + 50);
+    if (passed && lit == Lit{1, 1}) vt::HoldCtrl(now, now + 50);
+  });
+  ScanKeyboard();
+  EXPECT_EQ(TypedKeys(), "");
+  // The six keys of row 4 were lit in turn, then row 1 came back before row 5.
+  std::vector<Lit> keys;
+  for (const Lit& lit : seen)
+    if (lit.row == 4 && lit.key != 0 && (keys.empty() || !(keys.back() == lit))) keys.push_back(lit);
+  ASSERT_EQ(keys.size(), 6u);
+  for (int key = 1; key <= 6; ++key) EXPECT_EQ(keys[key - 1].key, key);
+  auto after = std::find(seen.begin(), seen.end(), Lit{4, 6});
+  auto nextRow = std::find_if(after, seen.end(), [](const Lit& l) { return l.key == 0 && l.row; });
+  ASSERT_NE(nextRow, seen.end());
+  EXPECT_EQ(nextRow->row, 1);
+}
+
+TEST_F(OnScreenKeyboard, TheTwoCharacterCellTypesTheApostropheAndABlankCellABlank) {
+  SwitchUser user({{8, 6}, {2, 6}, {1, 5}, Sel});  // apostrophe, "Act", blank of layout 3
+  ScanKeyboard();
+  EXPECT_EQ(TypedKeys(), "' ") << DescribePlayCalls();
+  ASSERT_EQ(user.captions.size(), 4u);
+  EXPECT_EQ(user.captions[0], "'");
+  EXPECT_EQ(user.captions[2], "");
+}
+
+TEST_F(OnScreenKeyboard, ALayoutChangeShowsTheWholeNewLayoutOnAPanelSizedForIt) {
+  std::string row1, row8;
+  RECT frame{};
+  SwitchUser user({{2, 6}, Sel}, [&] {  // "Act", then "Sel" of layout 3
+    if (KeyboardLayout != 3 || !row1.empty()) return;
+    row1 = RowText(0, 19);
+    row8 = RowText(7, 23);
+    GetWindowRect(ConsoleWindow, &frame);
+  });
+  ScanKeyboard();
+  EXPECT_EQ(row1, "Sel Alf  ç   ñ     ");
+  EXPECT_EQ(row8, std::string(23, ' ')) << "a row of the old layout stayed";
+  KeyboardLayout = 3;
+  const PanelBox expected = PanelPlacement(PanelAtBottom);
+  EXPECT_EQ(frame.right - frame.left, expected.width);
+  EXPECT_EQ(frame.bottom - frame.top, expected.height);
+}
+
+TEST_F(OnScreenKeyboard, ShiftDrawsTheLettersInCapitalsAndTheCapitalIsTyped) {
+  KeyboardLayout = 6;
+  std::string row2;
+  // "Sft", "Alf", then the "A" of layout 1 and "Sel".
+  SwitchUser user({{2, 2}, {1, 2}, {2, 1}, Sel}, [&] {
+    if (KeyboardLayout == 1 && ShiftLatch && row2.empty()) row2 = RowText(1, 23);
+  });
+  ScanKeyboard();
+  EXPECT_EQ(row2, " A   E   I   O   U  ACT");
+  EXPECT_EQ(TypedKeys(), "A") << DescribePlayCalls();
+  EXPECT_FALSE(ShiftLatch);
+  ASSERT_EQ(user.captions.size(), 4u);
+  EXPECT_EQ(user.captions[2], "A");
+}
+
+}  // namespace
