@@ -1,0 +1,74 @@
+// Drives the real panel program from outside, as its user would: starts it, finds its
+// window, reads what is lit from the screen's pixels and presses the switch (Ctrl) with
+// SendInput. Knows nothing of the program's insides beyond what the desktop shows.
+#pragma once
+#include <windows.h>
+
+#include <functional>
+#include <string>
+
+namespace e2e {
+
+// ---- The program under test ----
+bool StartPanel(const std::string& arguments);  // acenora.exe beside this test; window found
+HWND PanelWindow();                       // the panel's "ObWinCrt" window, or null
+DWORD PanelProcessId();
+bool PanelRunning();
+bool WaitForExit(DWORD ms, DWORD& exitCode);
+DWORD ClosePanel();                       // WM_CLOSE, then the exit code (forced end after 10 s)
+std::string Caption(HWND window);
+HWND FindProcessWindow(DWORD processId, const char* className, const char* caption);
+
+// ---- Geometry ----
+RECT WorkArea();
+RECT PanelRect();
+bool PanelVisible();
+struct Cells { int width = 0, height = 0; };  // the console font's cell, in pixels
+Cells CellSize();                          // SYSTEM_FIXED_FONT, as the panel draws with it
+
+// Panel shape in text cells, from its size and the frame measured on a known shape.
+struct Shape {
+  int columns = 0, rows = 0;
+  bool operator==(const Shape&) const = default;
+};
+void LearnFrame(int columns, int rows);    // the panel now shows that many cells
+Shape PanelShape();
+std::string Describe(Shape shape);
+
+// ---- What the panel shows lit, read from the screen ----
+struct Lit {
+  int row = 0;  // 1-based row on red (or holding the green key); 0: nothing lit
+  int key = 0;  // 1-based key on green; 0: none
+  bool operator==(const Lit&) const = default;
+};
+Lit ReadLit();                             // from a capture of the panel's client area
+int RedBandHeight();                       // pixel lines of the client holding red
+bool RowHasColour(int row, COLORREF colour, int minimumPixels);
+std::string Describe(Lit lit);
+std::string Situation();                   // caption, shape, lit, cursor: for failure text
+
+// ---- Waiting and the switch ----
+bool WaitUntil(const std::function<bool()>& done, DWORD ms);  // pumps this thread's messages
+void PumpFor(DWORD ms);
+void CtrlDown();
+void CtrlUp();
+void HoldSwitch(DWORD ms);                 // Ctrl down, pumping, then up
+// Waits for lit to become `want` after having seen something else, within ms.
+bool WaitForLitStart(Lit want, DWORD ms);
+// Chooses option `option` of the menu being scanned: waits for it to light up, holds the
+// switch, and checks that the scan ended (the panel hid). Retries a missed hit.
+bool ChooseOption(int option);
+// Chooses key `key` of keyboard row `row`; `token` is the caption the hit sets.
+bool ChooseKey(int row, int key, const std::string& token);
+void SetDwell(int dwellMs);                // the dwell the program was started with
+
+// ---- Keys typed into the focused window ----
+void TypeText(const std::string& ascii);   // characters as unicode key presses
+void PressKey(WORD virtualKey);
+
+// ---- Other programs' windows ----
+bool StartProgram(const std::string& commandLine, PROCESS_INFORMATION& process);
+void EndProgram(PROCESS_INFORMATION& process);
+bool Focus(HWND window);                   // foreground, checked
+
+}  // namespace e2e

@@ -1,0 +1,106 @@
+// Typing a Portuguese sentence into a text editor with the on-screen keyboard and the Ctrl
+// switch alone: rows, then keys, chosen as they light up; layouts changed with "Mai",
+// "Act" and "Alf"; then "Sel" leaves for the keyboard-choice menu.
+#include "desktop.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+
+using namespace e2e;
+
+namespace {
+
+constexpr int Dwell = 400;
+constexpr Shape MouseMenuShape{16, 11}, LetterKeyboardShape{23, 8}, KeyboardChoiceShape{16, 7};
+const char* const Title = "Acenora - v2.0";
+
+struct Press {                // one key of the on-screen keyboard, as the user picks it
+  int row, key;
+  const char* token;          // what the panel caption shows once it is chosen
+  const wchar_t* textAfter;   // what the editor then holds
+};
+
+// "Olá, ação!" from the lower-case layout: capitals for the O, back through the accented
+// capitals, and the accented lower-case layout for á, ç and ã.
+const Press Sentence[] = {
+    {1, 2, "Mai", L""},            {2, 4, "O", L"O"},
+    {2, 6, "Act", L"O"},           {1, 2, "Alf", L"O"},
+    {4, 4, "l", L"Ol"},            {2, 6, "Act", L"Ol"},
+    {2, 1, "á", L"Olá"},           {1, 2, "Alf", L"Olá"},
+    {7, 3, ",", L"Olá,"},          {3, 1, "Spc", L"Olá, "},
+    {2, 1, "a", L"Olá, a"},        {2, 6, "Act", L"Olá, a"},
+    {1, 3, "ç", L"Olá, aç"},       {2, 2, "ã", L"Olá, açã"},
+    {1, 2, "Alf", L"Olá, açã"},    {2, 4, "o", L"Olá, ação"},
+    {8, 4, "!", L"Olá, ação!"},
+};
+
+bool WaitForShape(Shape shape, DWORD ms = 15000) {
+  return WaitUntil([&] { return PanelVisible() && PanelShape() == shape; }, ms);
+}
+
+std::wstring EditorText(HWND edit) {
+  wchar_t text[256] = {};
+  DWORD_PTR ignored = 0;
+  SendMessageTimeoutW(edit, WM_GETTEXT, 256, reinterpret_cast<LPARAM>(text), SMTO_ABORTIFHUNG,
+                      2000, &ignored);
+  return text;
+}
+
+std::string Narrow(const std::wstring& text) {  // for failure messages only
+  std::string out;
+  for (wchar_t c : text) out += c < 128 ? static_cast<char>(c) : '?';
+  return out;
+}
+
+class TypingIntoNotepad : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    SetDwell(Dwell);
+    ASSERT_TRUE(StartProgram("notepad.exe", notepad)) << "notepad did not start";
+    ASSERT_TRUE(WaitUntil([&] {
+      editor = FindProcessWindow(notepad.dwProcessId, "Notepad", nullptr);
+      return editor != nullptr;
+    }, 20000)) << "no notepad window";
+    edit = FindWindowExA(editor, nullptr, "Edit", nullptr);
+    ASSERT_NE(edit, nullptr) << "notepad has no Edit child";
+
+    ASSERT_TRUE(StartPanel("250 " + std::to_string(Dwell)));
+    ASSERT_TRUE(WaitUntil([] { return Caption(PanelWindow()) == Title; }, 5000));
+    LearnFrame(30, 9);
+    ASSERT_TRUE(WaitForShape(MouseMenuShape, 20000)) << Situation();
+    ASSERT_TRUE(Focus(editor)) << Situation();
+  }
+  void TearDown() override {
+    ClosePanel();
+    EndProgram(notepad);
+  }
+
+  PROCESS_INFORMATION notepad{};
+  HWND editor = nullptr, edit = nullptr;
+};
+
+TEST_F(TypingIntoNotepad, DigitaThenKeysTypeASentenceAndSelLeadsToTheKeyboardChoice) {
+  ASSERT_TRUE(ChooseOption(9)) << Situation();  // "Digita"
+  ASSERT_TRUE(WaitForShape(LetterKeyboardShape)) << Situation();
+  EXPECT_TRUE(WaitUntil([] { return ReadLit() == Lit{1, 0}; }, 5000))
+      << "the first row is not lit first: " << Situation();
+
+  for (const Press& press : Sentence) {
+    ASSERT_TRUE(ChooseKey(press.row, press.key, press.token))
+        << "key '" << press.token << "' (row " << press.row << ", key " << press.key
+        << ") not chosen: " << Situation();
+    EXPECT_TRUE(WaitUntil([&] { return EditorText(edit) == press.textAfter; }, 3000))
+        << "after '" << press.token << "' the editor holds '" << Narrow(EditorText(edit))
+        << "': " << Situation();
+  }
+  EXPECT_EQ(EditorText(edit), L"Olá, ação!");
+
+  ASSERT_TRUE(ChooseKey(1, 1, "Sel")) << Situation();
+  EXPECT_TRUE(WaitForShape(KeyboardChoiceShape)) << "\"Sel\" did not open menu 7: "
+                                                 << Situation();
+  EXPECT_TRUE(WaitUntil([] { return Caption(PanelWindow()) == Title; }, 5000)) << Situation();
+  EXPECT_EQ(EditorText(edit), L"Olá, ação!") << "\"Sel\" typed something";
+}
+
+}  // namespace

@@ -1,0 +1,270 @@
+// The panel as its user meets it: started with and without its two numbers, its start-up
+// screen, the options lit in turn on red, and menu actions chosen with the Ctrl switch
+// acting on the user's own windows. Everything is read back from the desktop.
+#include "desktop.h"
+#include "target_window.h"
+
+#include <gtest/gtest.h>
+
+#include <string>
+#include <vector>
+
+using namespace e2e;
+
+namespace {
+
+constexpr int Dwell = 500;
+constexpr Shape MouseMenuShape{16, 11}, OtherClicksShape{19, 8}, WindowMenuShape{16, 9},
+    WindowSizeShape{13, 4};
+const char* const Title = "Acenora - v2.0";
+
+bool WaitForShape(Shape shape, DWORD ms = 15000) {
+  return WaitUntil([&] { return PanelVisible() && PanelShape() == shape; }, ms);
+}
+
+int Width(const RECT& r) { return r.right - r.left; }
+int Height(const RECT& r) { return r.bottom - r.top; }
+
+// One panel program, started with threshold 250 (out of reach of any sound, so only Ctrl
+// is the switch) and a short dwell, serves the scenarios of this suite in order.
+class PanelWithArguments : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    SetDwell(Dwell);
+    started = StartPanel("250 " + std::to_string(Dwell));
+    if (started) {
+      // The caption is set once the start-up panel is placed; its lines follow at once.
+      WaitUntil([] { return Caption(PanelWindow()) == Title; }, 3000);
+      splashCaption = Caption(PanelWindow());
+      splashTitleWhite = WaitUntil([] { return RowHasColour(4, RGB(255, 255, 255), 10); }, 1500);
+      splash = PanelRect();
+      splashTextYellow = RowHasColour(2, RGB(255, 255, 0), 10);
+      splashOtherRowsWhite = RowHasColour(2, RGB(255, 255, 255), 1) ||
+                             RowHasColour(3, RGB(255, 255, 255), 1);
+      LearnFrame(30, 9);
+    }
+  }
+  static void TearDownTestSuite() { ClosePanel(); }
+
+  void SetUp() override {
+    ASSERT_TRUE(started) << "acenora.exe did not start or showed no window";
+    ASSERT_TRUE(WaitForShape(MouseMenuShape, 20000)) << "mouse menu not shown: " << Situation();
+  }
+
+  // Menu 1 -> "Comanda janela" (8): the window menu.
+  static void OpenWindowMenu() {
+    ASSERT_TRUE(ChooseOption(8)) << Situation();
+    ASSERT_TRUE(WaitForShape(WindowMenuShape)) << Situation();
+  }
+
+  static inline bool started = false;
+  static inline RECT splash{};
+  static inline std::string splashCaption;
+  static inline bool splashTitleWhite = false, splashTextYellow = false,
+                     splashOtherRowsWhite = true;
+};
+
+TEST_F(PanelWithArguments, StartUpScreenIsDockedBottomRightThenTheMouseMenuReplacesIt) {
+  RECT work = WorkArea();
+  EXPECT_EQ(splashCaption, Title);
+  EXPECT_EQ(splash.right, work.right) << "start-up panel not at the right edge";
+  EXPECT_EQ(splash.bottom, work.bottom) << "start-up panel not at the bottom";
+  EXPECT_TRUE(splashTitleWhite) << "the title line (row 4) is not written in white";
+  EXPECT_TRUE(splashTextYellow) << "the project line (row 2) is not written in yellow";
+  EXPECT_FALSE(splashOtherRowsWhite) << "white outside the title line";
+
+  RECT menu = PanelRect();
+  EXPECT_EQ(Width(splash) - Width(menu), (30 - 16) * 10) << Situation();
+  EXPECT_EQ(Height(menu) - Height(splash), (11 - 9) * 21) << Situation();
+  EXPECT_EQ(menu.right, work.right) << Situation();
+  EXPECT_EQ(menu.bottom, work.bottom) << Situation();
+  EXPECT_EQ(Caption(PanelWindow()), Title);
+}
+
+TEST_F(PanelWithArguments, OptionsLightOneAfterAnotherOnARedRowAcrossThePanel) {
+  std::vector<int> seen;
+  Lit last = ReadLit();
+  ASSERT_TRUE(WaitUntil([&] {
+    Lit now = ReadLit();
+    if (now.row != 0 && !(now == last)) seen.push_back(now.row);
+    last = now;
+    return seen.size() >= 4;
+  }, 20000)) << Situation();
+  for (size_t i = 1; i < seen.size(); ++i)
+    EXPECT_EQ(seen[i], seen[i - 1] % 11 + 1) << "lit rows out of order at step " << i;
+  EXPECT_EQ(ReadLit().key, 0) << "an option line shows a green key";
+  EXPECT_EQ(RedBandHeight(), CellSize().height) << "exactly one text row is on red";
+  EXPECT_TRUE(RowHasColour(ReadLit().row, RGB(255, 255, 0), 5)) << "lit label not yellow";
+}
+
+TEST_F(PanelWithArguments, ClicaClicksTheWindowUnderTheCursorAndThePanelWaitsHidden) {
+  TargetWindow target;
+  ASSERT_TRUE(OpenTargetWindow(target, "Alvo do clique", 60, 80, 400, 300));
+  POINT centre = CentreOf(target);
+  SetCursorPos(centre.x, centre.y);
+
+  ASSERT_TRUE(ChooseOption(1)) << Situation();
+  EXPECT_TRUE(WaitUntil([&] { return !target.clicks.empty(); }, 5000)) << Situation();
+  if (!target.clicks.empty()) {
+    EXPECT_EQ(target.clicks[0].x, centre.x);
+    EXPECT_EQ(target.clicks[0].y, centre.y);
+  }
+  EXPECT_EQ(target.clicks.size(), 1u) << "one click expected";
+  EXPECT_FALSE(WaitUntil([] { return PanelVisible(); }, 1500))
+      << "the panel came back without the switch";
+
+  HoldSwitch(200);
+  EXPECT_TRUE(WaitForShape(MouseMenuShape, 5000)) << Situation();
+  EXPECT_TRUE(WaitUntil([] { return ReadLit() == Lit{1, 0}; }, 3000))
+      << "the menu does not start again at option 1: " << Situation();
+  DestroyTargetWindow(target);
+}
+
+TEST_F(PanelWithArguments, MouseCentroTelaPutsTheCursorAtTheWorkAreaCentre) {
+  SetCursorPos(30, 40);
+  ASSERT_TRUE(ChooseOption(6)) << Situation();  // "Outros Cliques"
+  ASSERT_TRUE(WaitForShape(OtherClicksShape)) << Situation();
+  ASSERT_TRUE(ChooseOption(5)) << Situation();  // "Mouse centro tela"
+  RECT work = WorkArea();
+  POINT cursor{};
+  EXPECT_TRUE(WaitUntil([&] {
+    GetCursorPos(&cursor);
+    return cursor.x == work.right / 2 && cursor.y == work.bottom / 2;
+  }, 5000)) << Situation();
+  EXPECT_TRUE(WaitForShape(MouseMenuShape)) << "menu 2 did not return to menu 1: "
+                                            << Situation();
+}
+
+TEST_F(PanelWithArguments, ReposicionaMovesThePanelToTheTopAndBackToTheBottom) {
+  RECT work = WorkArea();
+  OpenWindowMenu();
+  RECT before = PanelRect();
+  ASSERT_TRUE(ChooseOption(8)) << Situation();  // "Reposiciona"
+  EXPECT_TRUE(WaitUntil([&] {
+    RECT r = PanelRect();
+    return PanelVisible() && r.top == 0 && r.right == work.right;
+  }, 5000)) << "not docked at the top: " << Situation();
+  EXPECT_TRUE(WaitForShape(WindowMenuShape)) << Situation();
+
+  ASSERT_TRUE(ChooseOption(8)) << Situation();
+  EXPECT_TRUE(WaitUntil([&] {
+    RECT r = PanelRect();
+    return PanelVisible() && r.bottom == work.bottom && r.right == work.right;
+  }, 5000)) << "not docked at the bottom again: " << Situation();
+  RECT after = PanelRect();
+  EXPECT_EQ(after.left, before.left);
+  EXPECT_EQ(after.top, before.top);
+
+  ASSERT_TRUE(ChooseOption(1)) << Situation();  // "Mouse"
+}
+
+TEST_F(PanelWithArguments, FechaClosesTheForegroundWindowWithAltF4) {
+  TargetWindow target;
+  ASSERT_TRUE(OpenTargetWindow(target, "Janela a fechar", 80, 120, 360, 260));
+  ASSERT_TRUE(Focus(target.window)) << Situation();
+  OpenWindowMenu();
+  ASSERT_TRUE(ChooseOption(5)) << Situation();  // "Fecha"
+  EXPECT_TRUE(WaitUntil([&] { return target.closeRequests > 0; }, 5000)) << Situation();
+  EXPECT_EQ(target.closeRequests, 1);
+  EXPECT_TRUE(WaitForShape(WindowMenuShape)) << "the window menu goes on scanning: "
+                                             << Situation();
+  DestroyTargetWindow(target);
+  ASSERT_TRUE(ChooseOption(1)) << Situation();  // "Mouse"
+}
+
+TEST_F(PanelWithArguments, MinimizaIconisesTheForegroundWindow) {
+  TargetWindow target;
+  ASSERT_TRUE(OpenTargetWindow(target, "Janela a minimizar", 100, 100, 360, 260));
+  ASSERT_TRUE(Focus(target.window)) << Situation();
+  OpenWindowMenu();
+  ASSERT_TRUE(ChooseOption(6)) << Situation();  // "Tamanho"
+  ASSERT_TRUE(WaitForShape(WindowSizeShape)) << Situation();
+  EXPECT_FALSE(IsIconic(target.window));
+  ASSERT_TRUE(ChooseOption(2)) << Situation();  // "Minimiza"
+  EXPECT_TRUE(WaitUntil([&] { return IsIconic(target.window) != 0; }, 5000)) << Situation();
+  EXPECT_TRUE(WaitForShape(MouseMenuShape)) << "menu 5 did not return to menu 1: "
+                                            << Situation();
+  DestroyTargetWindow(target);
+}
+
+TEST_F(PanelWithArguments, ClosingThePanelEndsTheProgramWithExitCode0) {
+  EXPECT_EQ(ClosePanel(), 0u);
+  EXPECT_FALSE(PanelRunning());
+}
+
+// Without arguments the program asks for both numbers on its own panel.
+TEST(PanelWithoutArguments, AsksForVolumeAndDelayAndScansWithTheTypedDwell) {
+  ASSERT_TRUE(StartPanel("")) << "acenora.exe did not start or showed no window";
+  EXPECT_TRUE(WaitUntil([] { return Caption(PanelWindow()) == Title; }, 3000));
+  RECT prompt = PanelRect();
+  RECT work = WorkArea();
+  EXPECT_EQ(prompt.right, work.right);
+  EXPECT_EQ(prompt.bottom, work.bottom);
+  // It waits for the answer: still the start-up panel well after the two-second pause.
+  PumpFor(3000);
+  EXPECT_EQ(Width(PanelRect()), Width(prompt)) << "went on without an answer: " << Situation();
+
+  ASSERT_TRUE(Focus(PanelWindow())) << Situation();
+  TypeText("  250 e mais nada");  // the rest of the line is ignored
+  PressKey(VK_RETURN);
+  PumpFor(500);
+  EXPECT_EQ(Width(PanelRect()), Width(prompt)) << "did not ask for the delay: " << Situation();
+  TypeText("300");
+  PressKey(VK_RETURN);
+
+  LearnFrame(30, 11);
+  ASSERT_TRUE(WaitForShape(MouseMenuShape, 10000)) << Situation();
+  RECT menu = PanelRect();
+  EXPECT_EQ(Width(prompt) - Width(menu), (30 - 16) * 10) << "start-up panel not 30 columns";
+  EXPECT_EQ(Height(prompt), Height(menu)) << "start-up panel not 11 rows";
+
+  // Eight changes of the lit option at 300 ms take about 2.4 s; the default of 1000 ms
+  // would take at least 8 s.
+  ASSERT_TRUE(WaitForLitStart({1, 0}, 15000)) << Situation();
+  DWORD start = GetTickCount();
+  int changes = 0;
+  Lit last = ReadLit();
+  ASSERT_TRUE(WaitUntil([&] {
+    Lit now = ReadLit();
+    if (!(now == last) && now.row != 0) ++changes;
+    last = now;
+    return changes >= 8;
+  }, 20000)) << Situation();
+  EXPECT_LT(GetTickCount() - start, 7000u) << "the typed dwell of 300 ms is not used";
+  EXPECT_EQ(ClosePanel(), 0u);
+}
+
+// A first number that is not a whole number stops the program with the error box.
+TEST(PanelWithBadNumber, ShowsTheErrorBoxAndEndsWithExitCode1) {
+  ASSERT_TRUE(StartPanel("x")) << "acenora.exe did not start or showed no window";
+  HWND box = nullptr;
+  ASSERT_TRUE(WaitUntil([&] {
+    return (box = FindProcessWindow(PanelProcessId(), "#32770", "Application Error")) != nullptr;
+  }, 15000)) << "no \"Application Error\" box: " << Situation();
+
+  std::string text;
+  for (HWND child = GetWindow(box, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+    char buffer[512] = {};
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(child, WM_GETTEXT, sizeof buffer, reinterpret_cast<LPARAM>(buffer),
+                        SMTO_ABORTIFHUNG, 2000, &ignored);
+    text += buffer;
+    text += '\n';
+  }
+  EXPECT_NE(text.find("'x' is not a valid integer value"), std::string::npos) << text;
+
+  ASSERT_TRUE(Focus(box)) << Situation();
+  PressKey(VK_RETURN);
+  if (!WaitUntil([&] { return !IsWindow(box); }, 3000))
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+  EXPECT_TRUE(WaitUntil([&] { return !IsWindow(box); }, 5000)) << "the box stays";
+
+  // The panel stays open, captioned as ended, until its user closes it.
+  EXPECT_TRUE(WaitUntil([] {
+    return Caption(PanelWindow()).rfind("(Programa terminado - ", 0) == 0;
+  }, 5000)) << Situation();
+  EXPECT_TRUE(PanelRunning());
+  EXPECT_EQ(ClosePanel(), 1u);
+}
+
+}  // namespace
