@@ -192,6 +192,61 @@ std::string Caption(HWND window) {
   return text;
 }
 
+// ---- The console's settings file ----
+
+const char* const PanelFontFace = "DejaVu Sans Mono";
+
+namespace {
+
+std::string SettingsPath() {
+  char folder[MAX_PATH] = {};
+  GetWindowsDirectoryA(folder, MAX_PATH);
+  return std::string(folder) + "\\ORBITA.INI";
+}
+
+bool HadSettings = false;
+std::string EarlierSettings;
+
+bool ReadWhole(const std::string& path, std::string& contents) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  char buffer[4096];
+  DWORD got = 0;
+  contents.clear();
+  while (ReadFile(file, buffer, sizeof buffer, &got, nullptr) && got > 0) contents.append(buffer, got);
+  CloseHandle(file);
+  return true;
+}
+
+bool WriteWhole(const std::string& path, const std::string& contents) {
+  HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  bool ok = WriteFile(file, contents.data(), static_cast<DWORD>(contents.size()), &written,
+                      nullptr) && written == contents.size();
+  CloseHandle(file);
+  return ok;
+}
+
+}  // namespace
+
+bool InstallPanelSettings() {
+  HadSettings = ReadWhole(SettingsPath(), EarlierSettings);
+  std::string settings = std::string("[VIDEO]\r\nFONTE=") + PanelFontFace +
+                         "\r\nLARGURALETRA=" + std::to_string(PanelFontWidth) +
+                         "\r\nALTURALETRA=" + std::to_string(PanelFontHeight) +
+                         "\r\nPESOLETRA=400\r\n";
+  return WriteWhole(SettingsPath(), settings);
+}
+
+void RestorePanelSettings() {
+  if (HadSettings)
+    WriteWhole(SettingsPath(), EarlierSettings);
+  else
+    DeleteFileA(SettingsPath().c_str());
+}
+
 // ---- Geometry ----
 
 RECT WorkArea() {
@@ -212,13 +267,20 @@ bool PanelVisible() {
 }
 
 Cells CellSize() {
+  static Cells measured;
+  if (measured.width) return measured;
+  HFONT font = CreateFontA(PanelFontHeight, PanelFontWidth, 0, 0, 400, FALSE, FALSE, FALSE,
+                           ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, PanelFontFace);
   HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, GetStockObject(SYSTEM_FIXED_FONT));
+  HGDIOBJ old = SelectObject(screen, font);
   TEXTMETRICA metrics{};
   GetTextMetricsA(screen, &metrics);
   SelectObject(screen, old);
   ReleaseDC(nullptr, screen);
-  return {metrics.tmAveCharWidth, metrics.tmHeight + metrics.tmExternalLeading};
+  DeleteObject(font);
+  measured = {metrics.tmAveCharWidth, metrics.tmHeight + metrics.tmExternalLeading};
+  return measured;
 }
 
 void LearnFrame(int columns, int rows) {

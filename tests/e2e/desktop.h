@@ -19,12 +19,21 @@ DWORD ClosePanel();                       // WM_CLOSE, then the exit code (force
 std::string Caption(HWND window);
 HWND FindProcessWindow(DWORD processId, const char* className, const char* caption);
 
+// ---- The console's settings file ----
+// The panel sizes itself for text cells of 10 x 21 pixels; the settings file of the
+// Windows folder gives the console a font with that cell. Whatever file was there before
+// is put back by RestorePanelSettings.
+extern const char* const PanelFontFace;
+constexpr int PanelFontWidth = 10, PanelFontHeight = 21;
+bool InstallPanelSettings();
+void RestorePanelSettings();
+
 // ---- Geometry ----
 RECT WorkArea();
 RECT PanelRect();
 bool PanelVisible();
 struct Cells { int width = 0, height = 0; };  // the console font's cell, in pixels
-Cells CellSize();                          // SYSTEM_FIXED_FONT, as the panel draws with it
+Cells CellSize();                          // of the font the settings file names
 
 // Panel shape in text cells, from its size and the frame measured on a known shape.
 struct Shape {

@@ -2,6 +2,7 @@
 // switch alone: rows, then keys, chosen as they light up; layouts changed with "Mai",
 // "Act" and "Alf"; then "Sel" leaves for the keyboard-choice menu.
 #include "desktop.h"
+#include "panel_settings_environment.h"
 
 #include <gtest/gtest.h>
 

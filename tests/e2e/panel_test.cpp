@@ -2,6 +2,7 @@
 // screen, the options lit in turn on red, and menu actions chosen with the Ctrl switch
 // acting on the user's own windows. Everything is read back from the desktop.
 #include "desktop.h"
+#include "panel_settings_environment.h"
 #include "target_window.h"
 
 #include <gtest/gtest.h>
@@ -137,7 +138,7 @@ TEST_F(PanelWithArguments, MouseCentroTelaPutsTheCursorAtTheWorkAreaCentre) {
 
 TEST_F(PanelWithArguments, ReposicionaMovesThePanelToTheTopAndBackToTheBottom) {
   RECT work = WorkArea();
-  OpenWindowMenu();
+  ASSERT_NO_FATAL_FAILURE(OpenWindowMenu());
   RECT before = PanelRect();
   ASSERT_TRUE(ChooseOption(8)) << Situation();  // "Reposiciona"
   EXPECT_TRUE(WaitUntil([&] {
@@ -162,7 +163,7 @@ TEST_F(PanelWithArguments, FechaClosesTheForegroundWindowWithAltF4) {
   TargetWindow target;
   ASSERT_TRUE(OpenTargetWindow(target, "Janela a fechar", 80, 120, 360, 260));
   ASSERT_TRUE(Focus(target.window)) << Situation();
-  OpenWindowMenu();
+  ASSERT_NO_FATAL_FAILURE(OpenWindowMenu());
   ASSERT_TRUE(ChooseOption(5)) << Situation();  // "Fecha"
   EXPECT_TRUE(WaitUntil([&] { return target.closeRequests > 0; }, 5000)) << Situation();
   EXPECT_EQ(target.closeRequests, 1);
@@ -176,7 +177,7 @@ TEST_F(PanelWithArguments, MinimizaIconisesTheForegroundWindow) {
   TargetWindow target;
   ASSERT_TRUE(OpenTargetWindow(target, "Janela a minimizar", 100, 100, 360, 260));
   ASSERT_TRUE(Focus(target.window)) << Situation();
-  OpenWindowMenu();
+  ASSERT_NO_FATAL_FAILURE(OpenWindowMenu());
   ASSERT_TRUE(ChooseOption(6)) << Situation();  // "Tamanho"
   ASSERT_TRUE(WaitForShape(WindowSizeShape)) << Situation();
   EXPECT_FALSE(IsIconic(target.window));
