@@ -73,6 +73,7 @@ extern HWND ConsoleWindow;          // the console window, null at load
 extern bool WindowOpen;             // the window exists
 extern char ModulePath[80];         // the program's path, zero-terminated
 extern bool MaximiseAtOpen;         // show maximised when opened
+extern bool ConsoleEnding;          // the end handler has begun: the program is ending
 
 void ConsoleInit();                           // class, standard streams, ModulePath, end handler
 void ReadConsoleSettings();                   // ORBITA.INI sections VIDEO and BRAILLE, and the font
@@ -80,3 +81,4 @@ void ConsoleEnsureOpen();                     // create and show the window if n
 LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 [[noreturn]] void ConsoleClose();             // drain keys, destroy the window, exit
 void ConsoleEndHandler();                     // at exit: ended caption, wait until closed
+void BindConsoleStreams();                    // std::cin and std::cout through the console

@@ -1,2 +1,18 @@
 # Console set-up: settings, the text device behind the standard streams, and the end.
 acenora_test(console_settings_logic_test SOURCES settings_logic_test.cpp LIBS console_logic)
+
+# The window-side cases need the whole console, screen included.
+if(WIN32 AND EXISTS ${PROJECT_SOURCE_DIR}/src/console/screen.cpp)
+  acenora_test(console_setup_window_test SOURCES setup_window_test.cpp
+    LIBS console seam_win32 TIMEOUT 180)
+  add_executable(console_setup_probe setup_probe.cpp)
+  target_link_libraries(console_setup_probe PRIVATE console seam_win32)
+  acenora_test(console_setup_end_test SOURCES setup_end_test.cpp LIBS user32 TIMEOUT 120)
+  add_dependencies(console_setup_end_test console_setup_probe)
+  # Windows that take the focus, and a settings file every console window reads when it opens.
+  set_tests_properties(console_setup_window_test console_setup_end_test
+    PROPERTIES RESOURCE_LOCK desktop_input)
+
+  add_executable(console_demo WIN32 console_demo.cpp)
+  target_link_libraries(console_demo PRIVATE console seam_win32)
+endif()

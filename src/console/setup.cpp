@@ -1,0 +1,217 @@
+// The console's set-up and end: the window class, the settings and font, the window and its
+// procedure, closing it, and keeping it up with the ended caption when the program ends.
+// Cells and painting belong to the screen; keys and the caret to the keyboard.
+#include "console/ObCrt.h"
+#include "console/logic/console_settings.h"
+#include <cstdio>
+#include <cstdlib>
+#include <string>
+
+HWND ConsoleWindow = nullptr;
+bool WindowOpen = false;
+char ModulePath[80] = {};
+bool MaximiseAtOpen = false;
+bool ConsoleEnding = false;
+
+namespace {
+
+const char ClassName[] = "ObWinCrt";
+const char SettingsFile[] = "ORBITA.INI";
+constexpr UINT LastWaitedMessage = 45000;  // a message above this ends the ended window's wait
+
+void RegisterConsoleClass() {
+  static bool registered = false;
+  if (registered) return;
+  WNDCLASSA cls{};
+  cls.style = CS_HREDRAW | CS_VREDRAW;
+  cls.lpfnWndProc = ConsoleWindowProc;
+  cls.hInstance = GetModuleHandleA(nullptr);
+  cls.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
+  cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
+  cls.lpszClassName = ClassName;
+  registered = RegisterClassA(&cls) != 0;
+}
+
+// The platform may leave a cut path unterminated; the last byte is forced to zero.
+void FillModulePath() {
+  GetModuleFileNameA(nullptr, ModulePath, sizeof(ModulePath));
+  ModulePath[sizeof(ModulePath) - 1] = 0;
+  OemToCharA(ModulePath, ModulePath);
+}
+
+std::string ReadProfileKey(const char* section, const char* key, const char* fallback) {
+  char value[80] = {};
+  DWORD count = GetPrivateProfileStringA(section, key, fallback, value, sizeof(value), SettingsFile);
+  if (count >= sizeof(value)) count = sizeof(value) - 1;
+  return std::string(value, count);
+}
+
+void MakeFont(const ConsoleSettings& settings) {
+  if (ConsoleFont) DeleteObject(ConsoleFont);
+  ConsoleFont = nullptr;
+  if (!settings.fontWanted) return;
+  ConsoleFont = CreateFontA(settings.fontHeight, settings.fontWidth, 0, 0, settings.fontWeight,
+                            FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
+                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
+                            settings.faceName.c_str());
+}
+
+// Measured with the font the cells are drawn in, so the first window fits its cells.
+TEXTMETRICA MeasureConsoleFont() {
+  HDC dc = GetDC(nullptr);
+  HGDIOBJ font = ConsoleFont ? static_cast<HGDIOBJ>(ConsoleFont) : GetStockObject(SYSTEM_FIXED_FONT);
+  HGDIOBJ earlier = SelectObject(dc, font);
+  TEXTMETRICA metrics{};
+  GetTextMetricsA(dc, &metrics);
+  SelectObject(dc, earlier);
+  ReleaseDC(nullptr, dc);
+  return metrics;
+}
+
+void CreateConsoleWindow(const TEXTMETRICA& metrics) {
+  int width = 2 * GetSystemMetrics(SM_CXFRAME) + metrics.tmMaxCharWidth * ScreenCols;
+  int height = 2 * GetSystemMetrics(SM_CYFRAME) +
+               (metrics.tmHeight + metrics.tmExternalLeading) * ScreenRows +
+               GetSystemMetrics(SM_CYCAPTION);
+  CreateWindowExA(0, ClassName, ModulePath, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
+                  width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+}
+
+// While the program is already ending, pumping could meet a quit message and ask for the end
+// a second time; the queued keys are then simply dropped.
+void DiscardQueuedKeys() {
+  if (ConsoleEnding) {
+    KeyCount = 0;
+    return;
+  }
+  while (KeyWaiting()) ReadKeyChar();
+}
+
+void TakeWindowDown() {
+  if (!WindowOpen) return;
+  DiscardQueuedKeys();
+  if (ConsoleFont) DeleteObject(ConsoleFont);
+  ConsoleFont = nullptr;
+  DestroyWindow(ConsoleWindow);
+  WindowOpen = false;
+}
+
+void OnCreate() {
+  WindowOpen = true;
+  MakeGrids();
+}
+
+void OnDestroy() {
+  FreeGrids();
+  PostQuitMessage(0);
+  WindowOpen = false;
+}
+
+// Closed during the end, the window only comes down: the end handler's wait then sees the
+// quit message and the end already under way goes on with its own exit code.
+void OnCloseRequest() {
+  if (ConsoleEnding) {
+    TakeWindowDown();
+    return;
+  }
+  ConsoleClose();
+}
+
+LRESULT OnSystemKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (BreakEnabled) return DefWindowProcA(window, message, wParam, lParam);
+  unsigned char key = static_cast<unsigned char>(wParam & 0xFF);
+  if (message == WM_SYSKEYDOWN) return OnKeyDown(key), 0;
+  return OnKeyUp(key) ? 0 : DefWindowProcA(window, message, wParam, lParam);
+}
+
+void ShowEndedCaption() {
+  char caption[128];
+  std::snprintf(caption, sizeof(caption), "(Programa terminado - %s)", ModulePath);
+  SetWindowTextA(ConsoleWindow, caption);
+}
+
+void WaitUntilClosed() {
+  MSG msg;
+  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+    TranslateMessage(&msg);
+    DispatchMessageA(&msg);
+    if (msg.message > LastWaitedMessage) break;
+  }
+}
+
+}  // namespace
+
+void ConsoleInit() {
+  static bool done = false;
+  if (done) return;
+  done = true;
+  ConsoleWindow = nullptr;
+  BrailleMode = 0;
+  ToneBuffer = nullptr;
+  RegisterConsoleClass();
+  BindConsoleStreams();
+  FillModulePath();
+  std::atexit(ConsoleEndHandler);  // runs before every end handler installed earlier
+}
+
+void ReadConsoleSettings() {
+  ConsoleSettings settings = ReadSettingsWith(ReadProfileKey);
+  TextAttr = settings.textAttr;
+  ColoursEnabled = settings.coloursEnabled;
+  PixelScroll = settings.pixelScroll;
+  BrailleMode = settings.brailleMode;
+  MaximiseAtOpen = settings.maximiseAtOpen;
+  MakeFont(settings);
+}
+
+void ConsoleEnsureOpen() {
+  if (WindowOpen) return;
+  RegisterConsoleClass();  // a program that skipped ConsoleInit still gets its window
+  if (ModulePath[0] == 0) FillModulePath();
+  ReadConsoleSettings();
+  TEXTMETRICA metrics = MeasureConsoleFont();
+  TextOffsetX = metrics.tmOverhang;
+  CreateConsoleWindow(metrics);
+  ShowWindow(ConsoleWindow, MaximiseAtOpen ? SW_SHOWMAXIMIZED : SW_SHOW);
+  UpdateWindow(ConsoleWindow);
+  SetBrailleMode(BrailleMode);
+}
+
+LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  ConsoleWindow = window;
+  unsigned char key = static_cast<unsigned char>(wParam & 0xFF);
+  switch (message) {
+    case WM_CREATE: OnCreate(); return 0;
+    case WM_DESTROY: OnDestroy(); return 0;
+    case WM_SETFOCUS: OnSetFocus(); return 0;
+    case WM_KILLFOCUS: OnKillFocus(); return 0;
+    case WM_PAINT: PaintConsole(); return 0;
+    case WM_CLOSE: OnCloseRequest(); return 0;
+    case WM_GETMINMAXINFO: ConsoleSizeLimits(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
+    case WM_KEYDOWN: OnKeyDown(key); return 0;
+    case WM_KEYUP: return OnKeyUp(key) ? 0 : DefWindowProcA(window, message, wParam, lParam);
+    case WM_CHAR: OnCharMessage(key); return 0;
+    case WM_SYSKEYDOWN:
+    case WM_SYSKEYUP: return OnSystemKey(window, message, wParam, lParam);
+  }
+  return DefWindowProcA(window, message, wParam, lParam);
+}
+
+// exit() must not be asked for again while it is already running its end handlers: a close
+// then reached from them ends the process at once, with 0 as any close does.
+void ConsoleClose() {
+  TakeWindowDown();
+  if (ConsoleEnding) ExitProcess(0);
+  std::exit(0);
+}
+
+void ConsoleEndHandler() {
+  if (ConsoleEnding) return;
+  ConsoleEnding = true;
+  if (!WindowOpen) return;
+  ShowEndedCaption();
+  EnableMenuItem(GetSystemMenu(ConsoleWindow, FALSE), SC_CLOSE, MF_ENABLED);
+  BreakEnabled = false;
+  WaitUntilClosed();
+}

@@ -1,0 +1,44 @@
+// A look at the console: coloured lines through standard output, a scroll, and a window that
+// stays until it is closed.
+#include "console/ObCrt.h"
+#include <iostream>
+
+namespace {
+
+void Line(unsigned char text, unsigned char background, const char* words) {
+  SetForeground(text);
+  SetBackground(background);
+  std::cout << words;
+  ClearToLineEnd();
+  std::cout << '\n';
+}
+
+}  // namespace
+
+int main() {
+  ConsoleInit();
+  ScreenCols = 80;
+  ScreenRows = 12;
+  ClearScreen();
+  SetWindowTextA(ConsoleWindow, "Acenora - v2.0");
+  Line(15, 0, "Esta linha sobe e sai da tela com a rolagem.");
+  Line(15, 0, "           Acenora - console de texto");
+  Line(14, 0, " Clique duplo");
+  Line(14, 4, " Clique direito");
+  Line(14, 0, " Shift + clique");
+  Line(0, 2, " Tecla verde  ");
+  for (unsigned char c = 1; c < 16; c++) {
+    SetForeground(c);
+    SetBackground(0);
+    std::cout << " Cor " << int(c) << ' ';
+  }
+  std::cout << '\n';
+  Line(7, 1, " Cinza claro sobre azul: acentuação áéíóú ç ã õ");
+  Line(11, 0, " Linha dez");
+  Line(10, 0, " Linha onze");
+  Line(12, 0, " Linha doze");
+  Line(13, 0, " Linha treze: a primeira linha rolou para fora");
+  SetForeground(7);
+  std::cout << " Feche a janela para terminar.";
+  for (;;) Delay(100);
+}
