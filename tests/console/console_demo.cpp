@@ -1,6 +1,7 @@
 // A look at the console: coloured lines through standard output, a scroll, and a window that
 // stays until it is closed.
 #include "console/ObCrt.h"
+#include <iomanip>
 #include <iostream>
 
 namespace {
@@ -30,14 +31,14 @@ int main() {
   for (unsigned char c = 1; c < 16; c++) {
     SetForeground(c);
     SetBackground(0);
-    std::cout << " Cor " << int(c) << ' ';
+    std::cout << ' ' << std::setw(2) << int(c);
   }
   std::cout << '\n';
   Line(7, 1, " Cinza claro sobre azul: acentuação áéíóú ç ã õ");
-  Line(11, 0, " Linha dez");
-  Line(10, 0, " Linha onze");
-  Line(12, 0, " Linha doze");
-  Line(13, 0, " Linha treze: a primeira linha rolou para fora");
+  Line(11, 0, " Linha nove");
+  Line(10, 0, " Linha dez");
+  Line(12, 0, " Linha onze");
+  Line(13, 0, " Linha doze: a primeira linha rolou para fora");
   SetForeground(7);
   std::cout << " Feche a janela para terminar.";
   for (;;) Delay(100);
