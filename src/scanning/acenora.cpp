@@ -1,0 +1,434 @@
+// The program's spine: start-up, the main loop, the option scanner and the seven menu
+// handlers. Drawing, placement and the switch belong to their own units; this one only
+// decides what happens in which order, counting time in Delay(100) ticks.
+#include "scanning/acenora.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <cstdio>
+#include <cstdlib>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#include "console/ObCrt.h"
+#include "injection/obmacro.h"
+#include "keyboard/uteclado.h"
+#include "scanning/core/uopcoes.h"
+#include "scanning/core/uvars.h"
+#include "scanning/core/uwindow.h"
+#include "scanning/logic/number_reading.h"
+#include "switch/uaudio.h"
+#include "switch/uctlsom.h"
+
+namespace {
+
+constexpr const char* PanelCaption = "Acenora - v2.0";
+constexpr const char* SearchPortal = "www.duckduckgo.com";
+constexpr const char* NewsSite = "www.bbc.com";
+
+// A start-up value that is no whole number; AcenoraMain turns it into the error box.
+struct StartUpValueError {
+  const char* kind;
+  std::string message;
+};
+
+// ---- Start-up ----
+
+std::vector<std::string> CommandLineArguments() {
+  std::vector<std::string> arguments;
+  for (int i = 1; i < __argc; ++i) arguments.emplace_back(__argv[i]);
+  return arguments;
+}
+
+void WriteEmptyLine() { std::cout << '\n'; }
+
+void WriteStartUpScreen() {
+  WriteEmptyLine();
+  WriteCentred("Projeto Acenora");
+  WriteCentred("Orvalhos - 2004/5");
+  SetForeground(15);
+  WriteCentred("ACENORA v2.0");
+  SetForeground(14);
+  WriteEmptyLine();
+  WriteCentred("Criado por");
+  WriteCentred("Quelmar Tavoni");
+  WriteEmptyLine();
+}
+
+int32_t ArgumentNumber(const std::string& text) {
+  std::optional<int32_t> value = ReadWholeNumber(text);
+  if (!value) throw StartUpValueError{"EConvertError", "'" + text + "' is not a valid integer value"};
+  return *value;
+}
+
+// Lines holding only blanks are passed over; the rest of the value's line is dropped.
+int32_t TypedNumber() {
+  std::string line;
+  while (std::getline(std::cin, line)) {
+    TypedValue typed = ReadTypedValue(line);
+    if (typed.kind == TypedKind::Number) return typed.value;
+    if (typed.kind == TypedKind::NotANumber) break;
+  }
+  throw StartUpValueError{"EInOutError", "Invalid numeric input"};
+}
+
+// The prompt is centred, so the answer starts just after its last character.
+int32_t AskNumber(const std::string& prompt) {
+  WriteCentred(prompt);
+  int column = (SplashColumns - static_cast<int>(prompt.size())) / 2 + static_cast<int>(prompt.size()) + 1;
+  GoToCell(column, CurrentRow() - 1);
+  return TypedNumber();
+}
+
+void TakeStartUpValues(const std::vector<std::string>& arguments) {
+  Threshold = 30;
+  if (!arguments.empty()) {
+    Threshold = ArgumentNumber(arguments[0]);
+    if (arguments.size() >= 2) DwellMs = ArgumentNumber(arguments[1]);
+    Delay(2000);
+    return;
+  }
+  Threshold = AskNumber("Volume (30-250):");
+  DwellMs = AskNumber("Delay (1000-2000):");
+}
+
+std::string ModuleFileName() {
+  std::string path = ModulePath;
+  size_t slash = path.find_last_of("\\/");
+  return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+[[noreturn]] void ShowStartUpError(const StartUpValueError& error) {
+  std::string message = error.message;
+  const char* fullStop = !message.empty() && message.back() == '.' ? "" : ".";
+  std::vector<char> text(message.size() + ModuleFileName().size() + 128);
+  std::snprintf(text.data(), text.size(), "Exception %s in module %s at %p.\n%s%s", error.kind,
+                ModuleFileName().c_str(), reinterpret_cast<void*>(&StartUp), message.c_str(),
+                fullStop);
+  MessageBoxA(nullptr, text.data(), "Application Error", MB_ICONSTOP | MB_OK | MB_TASKMODAL);
+  std::exit(1);
+}
+
+// ---- Option scanner ----
+
+// One option's dwell: polled at once, then after every sleep but the last.
+bool DwellOnOption() {
+  for (int tick = DwellTicks(); tick > 0; --tick) {
+    if (SwitchPressed()) return true;
+    Delay(100);
+  }
+  return false;
+}
+
+void DrawMenu(int menu) {
+  for (int option = 1; option <= OptionCount[menu]; ++option) ShowOptionLabel(menu, option, false);
+}
+
+void HidePanel() { ShowWindow(ConsoleWindow, SW_HIDE); }
+
+// The scan every handler makes: from option 1, then the panel out of the way.
+int ScanMenu() {
+  ResumeOption = 1;
+  int option = ScanOptions(CurrentMenu);
+  HidePanel();
+  return option;
+}
+
+POINT CursorPosition() {
+  POINT point{0, 0};
+  GetCursorPos(&point);
+  return point;
+}
+
+RECT WorkArea() {
+  RECT area{0, 0, 0, 0};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
+}
+
+// ---- Menu 1 ----
+
+bool IsMouseMove(int option) { return option >= 2 && option <= 5; }
+
+// One pass of a menu-1 option at the cursor; true when the option leaves the menu.
+bool ActOnMouseOption(int option, POINT at, int32_t& step) {
+  switch (option) {
+    case 1: ClickAt(at.x, at.y); return false;
+    case 2: SetCursorPos(at.x, at.y - step); return false;
+    case 3: SetCursorPos(at.x, at.y + step); return false;
+    case 4: SetCursorPos(at.x - step, at.y); return false;
+    case 5: SetCursorPos(at.x + step, at.y); return false;
+    case 6: CurrentMenu = 2; return true;
+    case 7: step = step == 10 ? 3 : 10; return false;
+    case 8: CurrentMenu = 3; return true;
+    case 9: CurrentMenu = 0; KeyboardLayout = 1; return true;
+    case 11: CurrentMenu = 6; return true;
+    default: return false;  // 10 "Visualiza": the screen is left free to look at
+  }
+}
+
+// A move repeats every tick; anything else happens once and then the panel waits hidden.
+bool RunMouseOption(int option, int32_t& step) {
+  bool done = false;
+  for (;;) {
+    done = ActOnMouseOption(option, CursorPosition(), step) || done;
+    ResumeOption = 1;
+    if (!IsMouseMove(option)) option = 0;
+    Delay(100);
+    if (SwitchPressed() || CurrentMenu != 1) return done;
+  }
+}
+
+// ---- Menu 2 ----
+
+void ActOnOtherClick(int option, POINT at) {
+  switch (option) {
+    case 1: DoubleClickAt(at.x, at.y); break;
+    case 2: RightClickAt(at.x, at.y); break;
+    case 3: CtrlClickAt(at.x, at.y); break;
+    case 4: ShiftClickAt(at.x, at.y); break;
+    case 5: {
+      RECT area = WorkArea();
+      SetCursorPos(area.right / 2, area.bottom / 2);
+      break;
+    }
+    case 6: MoveMouseTo(25, 25); break;
+    case 7: {
+      RECT frame{0, 0, 0, 0};
+      GetWindowRect(GetForegroundWindow(), &frame);
+      MoveMouseTo(frame.left + 25, frame.top + 25);
+      break;
+    }
+    default: break;  // 8 "Ignora"
+  }
+}
+
+// ---- Menu 3 ----
+
+// True when the option leaves the menu.
+bool ActOnWindowOption(int option) {
+  switch (option) {
+    case 1: CurrentMenu = 1; return true;
+    case 2: SendVirtKey(VK_NEXT, false, false, 100); return false;
+    case 3: SendVirtKey(VK_PRIOR, false, false, 100); return false;
+    case 4: SendVirtKey(VK_HOME, true, false, 100); return false;
+    case 5: SendVirtKey(VK_F4, false, true, 100); return false;
+    case 6: CurrentMenu = 5; return true;
+    case 7: CurrentMenu = 4; return true;
+    case 8:
+      PanelAtBottom = !PanelAtBottom;
+      PlacePanel(PanelAtBottom);
+      return false;
+    case 9: SendVirtKey(VK_TAB, false, true, 500); return false;
+    default: return false;
+  }
+}
+
+// ---- Menu 4 ----
+
+// True when the option leaves the menu.
+bool ActOnNavigationOption(int option) {
+  switch (option) {
+    case 1: CurrentMenu = 1; return true;
+    case 2: SendVirtKey(VK_RETURN, false, false, 100); return false;
+    case 3: RepeatKeyUntilSwitch(VK_TAB, false, 10); return false;
+    case 4: RepeatKeyUntilSwitch(VK_TAB, true, 10); return false;
+    case 5: SendVirtKey(VK_F10, false, false, 10); return false;
+    case 6: RepeatKeyUntilSwitch(VK_RIGHT, false, 1000); return false;
+    case 7: RepeatKeyUntilSwitch(VK_LEFT, false, 1000); return false;
+    case 8: RepeatKeyUntilSwitch(VK_UP, false, 1000); return false;
+    case 9: RepeatKeyUntilSwitch(VK_DOWN, false, 1000); return false;
+    case 10: SendVirtKey(VK_LEFT, false, true, 100); return false;
+    case 11: SendVirtKey(VK_RIGHT, false, true, 100); return false;
+    default: return false;
+  }
+}
+
+// ---- Menu 5 ----
+
+void ActOnWindowSize(int option) {
+  static const int showCommands[] = {-1, -1, SW_MINIMIZE, SW_SHOWNORMAL, SW_SHOWMAXIMIZED};
+  if (option < 2 || option > 4) return;  // 1 "Deixa igual"
+  ShowWindow(GetForegroundWindow(), showCommands[option]);
+}
+
+// ---- Menu 6 ----
+
+void MoveBelowWorkArea(int x) {
+  RECT area = WorkArea();
+  SetCursorPos(x, area.bottom + 10);
+}
+
+void ActOnProgramsOption(int option) {
+  switch (option) {
+    case 2: RunProgram("\"Meus documentos\""); break;
+    case 3: MoveBelowWorkArea(40); break;
+    case 4: RunProgram(SearchPortal); break;
+    case 5: RunProgram("locutor"); break;
+    case 6: RunProgram("notepad"); break;
+    case 7: RunProgram(NewsSite); break;
+    case 8: RunProgram("outlook"); break;
+    case 9: RunProgram("explorer"); break;
+    case 10: MoveBelowWorkArea(WorkArea().right - 20); break;
+    default: break;  // 1 "Mouse"
+  }
+}
+
+// ---- Menu 7 ----
+
+int LayoutOfChoice(int option) {
+  static const int layouts[] = {0, 0, 6, 1, 2, 5, 3, 4};
+  return option >= 1 && option <= 7 ? layouts[option] : 0;
+}
+
+}  // namespace
+
+// ---- Start-up and main loop ----
+
+void StartUp() {
+  ScreenCols = 80;
+  ScreenRows = 12;
+  ClearScreen();
+  MeasureWorkArea();
+  std::vector<std::string> arguments = CommandLineArguments();
+  HasArguments = !arguments.empty();
+  SplashMode = true;
+  PanelAtBottom = true;
+  PlacePanel(true);
+  SetForeground(14);
+  SetWindowTextA(ConsoleWindow, PanelCaption);
+  WriteStartUpScreen();
+  TakeStartUpValues(arguments);
+  SplashMode = false;
+  CaptureOpen(11025, 8, 1, 2048);
+  ClearScreen();
+  KeyboardLayout = 0;
+  CurrentMenu = 1;
+  RepeatArmed = false;
+}
+
+void RunMainLoopOnce() {
+  if (CurrentMenu == 0 && KeyboardLayout == 0) CurrentMenu = 1;
+  switch (CurrentMenu) {
+    case 1: MouseMenu(); break;
+    case 2: OtherClicksMenu(); break;
+    case 3: WindowMenu(); break;
+    case 4: NavigationMenu(); break;
+    case 5: WindowSizeMenu(); break;
+    case 6: ProgramsMenu(); break;
+    case 7: KeyboardChoiceMenu(); break;
+    default:
+      ScanKeyboard();
+      SetWindowTextA(ConsoleWindow, PanelCaption);  // the keyboard showed its keys there
+      PlacePanel(PanelAtBottom);
+      break;
+  }
+}
+
+void MainLoop() {
+  for (;;) RunMainLoopOnce();
+}
+
+int AcenoraMain() {
+  ConsoleInit();
+  try {
+    StartUp();
+  } catch (const StartUpValueError& error) {
+    ShowStartUpError(error);
+  }
+  MainLoop();
+  return 0;
+}
+
+// ---- Option scanner ----
+
+int ScanOptions(int menu) {
+  if (menu < 1 || menu > MenuCount) return 0;
+  int count = OptionCount[menu];
+  WaitQuiet();  // a switch still sounding from the last choice must not choose again
+  ClearScreen();
+  PlacePanel(PanelAtBottom);
+  ShowWindow(ConsoleWindow, SW_SHOWNA);
+  DrawMenu(menu);
+  int previous = count;
+  int current = ResumeOption >= 1 && ResumeOption <= count ? ResumeOption : 1;
+  for (;;) {
+    ShowOptionLabel(menu, previous, false);
+    ShowOptionLabel(menu, current, true);
+    previous = current;
+    bool hit = DwellOnOption();
+    int chosen = current;
+    current = current % count + 1;
+    if (hit) {
+      WaitQuiet();
+      HidePanel();
+      return chosen;
+    }
+  }
+}
+
+// ---- Menu handlers ----
+
+void MouseMenu() {
+  int32_t step = 3;
+  bool done = false;
+  ResumeOption = 1;
+  while (!done) done = RunMouseOption(ScanMenu(), step);
+}
+
+void OtherClicksMenu() {
+  int option = ScanMenu();
+  POINT at = CursorPosition();
+  Delay(200);
+  ActOnOtherClick(option, at);
+  CurrentMenu = 1;
+}
+
+void WindowMenu() {
+  bool done = false;
+  ResumeOption = 1;
+  while (!done) {
+    int option = ScanMenu();
+    Delay(200);
+    done = ActOnWindowOption(option) || done;
+    Delay(200);
+    ResumeOption = 1;
+  }
+}
+
+void NavigationMenu() {
+  bool done = false;
+  while (!done) {
+    int option = ScanMenu();
+    WaitQuiet();
+    done = ActOnNavigationOption(option) || done;
+    WaitQuiet();
+  }
+}
+
+void WindowSizeMenu() {
+  int option = ScanMenu();
+  CurrentMenu = 1;
+  Delay(200);  // the panel is hidden, so the user's window is the foreground one
+  ActOnWindowSize(option);
+}
+
+void ProgramsMenu() {
+  int option = ScanMenu();
+  CurrentMenu = 1;
+  ActOnProgramsOption(option);
+}
+
+void KeyboardChoiceMenu() {
+  int option = ScanMenu();
+  KeyboardLayout = LayoutOfChoice(option);
+  if (option >= 2 && option <= 7) CurrentMenu = 0;
+  else if (option == 1) CurrentMenu = 1;
+  PlacePanel(PanelAtBottom);
+}
+
+void RunProgram(const std::string& target) {
+  ShellExecuteA(ConsoleWindow, "open", target.c_str(), "", nullptr, SW_SHOW);
+}
