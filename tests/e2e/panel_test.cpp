@@ -121,6 +121,27 @@ TEST_F(PanelWithArguments, ClicaClicksTheWindowUnderTheCursorAndThePanelWaitsHid
   DestroyTargetWindow(target);
 }
 
+TEST_F(PanelWithArguments, DireitaMovesTheCursorRightInStepsOfThreeUntilTheSwitch) {
+  SetCursorPos(200, 300);
+  ASSERT_TRUE(ChooseOption(5)) << Situation();  // "Direita"
+  POINT cursor{};
+  EXPECT_TRUE(WaitUntil([&] {
+    GetCursorPos(&cursor);
+    return cursor.x >= 200 + 5 * 3;
+  }, 5000)) << "the cursor does not move right: " << Situation();
+  EXPECT_EQ(cursor.y, 300);
+
+  HoldSwitch(200);
+  ASSERT_TRUE(WaitForShape(MouseMenuShape, 5000)) << Situation();
+  POINT stopped{}, later{};
+  GetCursorPos(&stopped);
+  PumpFor(600);
+  GetCursorPos(&later);
+  EXPECT_EQ(later.x, stopped.x) << "the cursor still moves after the switch";
+  EXPECT_EQ((stopped.x - 200) % 3, 0) << "moved " << stopped.x - 200 << " pixels";
+  EXPECT_EQ(stopped.y, 300);
+}
+
 TEST_F(PanelWithArguments, MouseCentroTelaPutsTheCursorAtTheWorkAreaCentre) {
   SetCursorPos(30, 40);
   ASSERT_TRUE(ChooseOption(6)) << Situation();  // "Outros Cliques"
