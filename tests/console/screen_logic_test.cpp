@@ -98,10 +98,13 @@ TEST_F(SmallScreen, ByteDelAndTheUpperHalfAreCharacters) {
 }
 
 TEST_F(SmallScreen, BackspaceBlanksTheCellBeforeButNeverLeavesTheRow) {
-  Write("abc\b", 0x1F);
+  Write("abc");
+  events.painted.clear();
+  Write("\b", 0x1F);
   EXPECT_EQ(Row(0), "ab      ");
   EXPECT_EQ(Attr(2, 0), 0x1F);
   EXPECT_EQ(pos.col, 2);
+  EXPECT_EQ(events.painted, (std::vector<Stretch>{{2, 3, 0}})) << "the blanked cell is repainted";
 
   pos = {0, 1};
   Write("\b\b");
