@@ -1,0 +1,420 @@
+// The seven menus as the user drives them with the switch: what each option does to the
+// cursor, the user's windows and the key and mouse replays, and which menu comes next.
+// Time is virtual and the playback library only records; the cursor is the real one.
+#include "scanning/acenora.h"
+
+#include <algorithm>
+#include <functional>
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "injection/obmacro.h"
+#include "keyboard/uteclado.h"
+#include "panel_user.h"
+#include "scanning/core/uopcoes.h"
+#include "scanning_fixture.h"
+
+namespace {
+
+using Calls = std::vector<PlayCall>;
+
+// What the playback library is asked for when the action is done directly.
+Calls RecordedBy(const std::function<void()>& action) {
+  Calls saved = PlayCalls;
+  ClearPlayCalls();
+  action();
+  Calls recorded = PlayCalls;
+  PlayCalls = saved;
+  return recorded;
+}
+
+Calls operator+(Calls a, const Calls& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
+
+RECT WorkArea() {
+  RECT area{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &area, 0);
+  return area;
+}
+
+// Where the platform puts the cursor when asked for a point below the screen.
+int ClampedY(int y) { return std::min(y, GetSystemMetrics(SM_CYSCREEN) - 1); }
+
+bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+
+// Consecutive cursor steps between ticks, as runs of equal steps (stillness left out).
+struct Move {
+  int dx, dy, ticks;
+  bool operator==(const Move&) const = default;
+};
+std::vector<Move> CursorMoves(const std::vector<SeenTick>& ticks) {
+  std::vector<Move> moves;
+  for (size_t i = 1; i < ticks.size(); ++i) {
+    int dx = ticks[i].cursor.x - ticks[i - 1].cursor.x;
+    int dy = ticks[i].cursor.y - ticks[i - 1].cursor.y;
+    if (dx == 0 && dy == 0) continue;
+    if (!moves.empty() && moves.back().dx == dx && moves.back().dy == dy) ++moves.back().ticks;
+    else moves.push_back({dx, dy, 1});
+  }
+  return moves;
+}
+
+// A plain window of the test's own, made the foreground window, for the window commands.
+class UserWindow {
+ public:
+  UserWindow() {
+    window_ = CreateWindowExA(0, "STATIC", "user window", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 150,
+                              120, 320, 200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    BringForward();
+  }
+  ~UserWindow() { DestroyWindow(window_); }
+  void BringForward() {
+    ShowWindow(window_, SW_SHOWNORMAL);
+    SetForegroundWindow(window_);
+    PumpMessages();
+  }
+  HWND handle() const { return window_; }
+
+ private:
+  HWND window_;
+};
+
+class Menus : public ScanningPanel {
+ protected:
+  void SetUp() override {
+    ScanningPanel::SetUp();
+    SetCursorPos(400, 400);
+  }
+  // Runs a handler for the menu with the user's steps; the user gives up after a while.
+  std::vector<SeenTick> Run(int menu, void (*handler)(), std::vector<UserStep> steps) {
+    CurrentMenu = menu;
+    PanelUser user(std::move(steps), 200000);
+    handler();
+    EXPECT_TRUE(user.Done()) << "the menu returned before the user was done";
+    return user.ticks;
+  }
+};
+
+// ---- Menu 1 ----
+
+TEST_F(Menus, DireitaStepsThreePixelsATickUntilTheSwitchThenTenAfterMouseRapido) {
+  std::vector<SeenTick> ticks = Run(1, MouseMenu, {Choose(5), PressAfter(10), Choose(7), PressAfter(4),
+                                                   Choose(5), PressAfter(10), Choose(6)});
+  EXPECT_EQ(CurrentMenu, 2);
+  // Moves start after the quiet wait that follows the choice, one each tick up to the hit.
+  EXPECT_EQ(CursorMoves(ticks), (std::vector<Move>{{3, 0, 7}, {10, 0, 7}}));
+}
+
+TEST_F(Menus, TheStepIsThreeAgainEachTimeTheMouseMenuIsEntered) {
+  Run(1, MouseMenu, {Choose(7), PressAfter(4), Choose(6)});
+  SetCursorPos(400, 400);
+  std::vector<SeenTick> ticks = Run(1, MouseMenu, {Choose(5), PressAfter(10), Choose(6)});
+  EXPECT_EQ(CursorMoves(ticks), (std::vector<Move>{{3, 0, 7}}));
+}
+
+TEST_F(Menus, SobeDesceEsquerdaAndDireitaEachMoveTheirOwnWay) {
+  std::vector<SeenTick> ticks = Run(1, MouseMenu, {Choose(2), PressAfter(6), Choose(3), PressAfter(6),
+                                                   Choose(4), PressAfter(6), Choose(5), PressAfter(6),
+                                                   Choose(6)});
+  EXPECT_EQ(CursorMoves(ticks),
+            (std::vector<Move>{{0, -3, 3}, {0, 3, 3}, {-3, 0, 3}, {3, 0, 3}}));
+}
+
+TEST_F(Menus, AfterClicaThePanelStaysHiddenUntilTheNextHitThenScansFromOption1) {
+  SetCursorPos(300, 310);
+  const Calls click = RecordedBy([] { ClickAt(300, 310); });
+  PanelUser user({Choose(1), PressAfter(8), Choose(6)}, 200000);
+  CurrentMenu = 1;
+  MouseMenu();
+  EXPECT_EQ(PlayCalls, click) << DescribePlayCalls();
+  ASSERT_GE(user.pressedAt.size(), 2u);
+  bool litAfter = false;
+  for (const SeenTick& tick : user.ticks) {
+    if (tick.ms > user.pressedAt[0] + 300 && tick.ms <= user.pressedAt[1])
+      EXPECT_FALSE(tick.shown) << "shown at " << tick.ms << " ms before the next hit";
+    if (tick.ms > user.pressedAt[1] && tick.lit && !litAfter) {
+      EXPECT_EQ(tick.lit, 1) << "the scan after the hit starts at option 1";
+      litAfter = true;
+    }
+  }
+  EXPECT_TRUE(litAfter);
+}
+
+TEST_F(Menus, VisualizaLeavesTheScreenFreeUntilTheNextHit) {
+  PanelUser user({Choose(10), PressAfter(30), Choose(6)}, 200000);
+  CurrentMenu = 1;
+  MouseMenu();
+  EXPECT_TRUE(PlayCalls.empty()) << DescribePlayCalls();
+  int hiddenTicks = 0;
+  for (const SeenTick& tick : user.ticks)
+    if (tick.ms > user.pressedAt[0] + 300 && tick.ms <= user.pressedAt[1] && !tick.shown) ++hiddenTicks;
+  EXPECT_EQ(hiddenTicks, 27) << "hidden from the end of the quiet wait to the hit";
+}
+
+TEST_F(Menus, TheMouseMenuLeadsToOtherClicksWindowCommandsTheKeyboardAndPrograms) {
+  const std::pair<int, int> moves[] = {{6, 2}, {8, 3}, {9, 0}, {11, 6}};
+  for (auto [option, menu] : moves) {
+    KeyboardLayout = 0;
+    Run(1, MouseMenu, {Choose(option)});
+    EXPECT_EQ(CurrentMenu, menu) << "option " << option;
+    EXPECT_EQ(KeyboardLayout, option == 9 ? 1 : 0) << "option " << option;
+  }
+}
+
+// ---- Menu 2 ----
+
+TEST_F(Menus, OtherClicksLandWhereTheCursorWasWhenChosenEvenIfItMovesInThePause) {
+  const std::pair<int, void (*)(int, int)> clicks[] = {
+      {1, DoubleClickAt}, {2, RightClickAt}, {3, CtrlClickAt}, {4, ShiftClickAt}};
+  for (auto [option, macro] : clicks) {
+    ClearPlayCalls();
+    const int x = 200 + 10 * option, y = 300;
+    SetCursorPos(x, y);
+    const Calls expected = RecordedBy([&] { macro(x, y); });
+    CurrentMenu = 2;
+    PanelUser user({Choose(option)}, 200000);
+    user.onTick = [&](int64_t) {
+      if (!user.pressedAt.empty() && !PanelShown()) SetCursorPos(600, 500);
+    };
+    OtherClicksMenu();
+    EXPECT_EQ(PlayCalls, expected) << "option " << option << "\n" << DescribePlayCalls();
+    EXPECT_EQ(CurrentMenu, 1);
+  }
+}
+
+TEST_F(Menus, TheCursorJumpsToTheScreenCentreTheScreenTopOrTheWindowTop) {
+  UserWindow window;
+  RECT area = WorkArea();
+  Run(2, OtherClicksMenu, {Choose(5)});
+  POINT at{};
+  GetCursorPos(&at);
+  EXPECT_TRUE(SamePoint(at, POINT{area.right / 2, area.bottom / 2})) << at.x << "," << at.y;
+  EXPECT_TRUE(PlayCalls.empty()) << "a straight platform move";
+
+  Run(2, OtherClicksMenu, {Choose(6)});
+  EXPECT_EQ(PlayCalls, RecordedBy([] { MoveMouseTo(25, 25); })) << DescribePlayCalls();
+
+  ClearPlayCalls();
+  window.BringForward();
+  Run(2, OtherClicksMenu, {Choose(7)});
+  RECT frame{};
+  GetWindowRect(GetForegroundWindow(), &frame);
+  EXPECT_EQ(GetForegroundWindow(), window.handle()) << "the panel must not take the foreground";
+  EXPECT_EQ(PlayCalls, RecordedBy([&] { MoveMouseTo(frame.left + 25, frame.top + 25); }))
+      << DescribePlayCalls();
+  EXPECT_EQ(CurrentMenu, 1);
+}
+
+TEST_F(Menus, IgnoraDoesNothingAndGoesBackToTheMouseMenu) {
+  Run(2, OtherClicksMenu, {Choose(8)});
+  POINT at{};
+  GetCursorPos(&at);
+  EXPECT_TRUE(SamePoint(at, POINT{400, 400}));
+  EXPECT_TRUE(PlayCalls.empty()) << DescribePlayCalls();
+  EXPECT_EQ(CurrentMenu, 1);
+}
+
+// ---- Menu 3 ----
+
+TEST_F(Menus, WindowCommandsSendTheirKeysAndTheMenuGoesOnUntilMouse) {
+  const Calls expected =
+      RecordedBy([] { SendVirtKey(VK_NEXT, false, false, 100); }) +
+      RecordedBy([] { SendVirtKey(VK_PRIOR, false, false, 100); }) +
+      RecordedBy([] { SendVirtKey(VK_HOME, true, false, 100); }) +
+      RecordedBy([] { SendVirtKey(VK_F4, false, true, 100); }) +
+      RecordedBy([] { SendVirtKey(VK_TAB, false, true, 500); });
+  Run(3, WindowMenu, {Choose(2), Choose(3), Choose(4), Choose(5), Choose(9), Choose(1)});
+  EXPECT_EQ(PlayCalls, expected) << DescribePlayCalls();
+  EXPECT_EQ(CurrentMenu, 1);
+}
+
+TEST_F(Menus, ReposicionaMovesThePanelToTheTopAndASecondTimeBackToTheBottom) {
+  CurrentMenu = 3;
+  const int bottom = PanelPlacement(true).top, top = PanelPlacement(false).top;
+  ASSERT_NE(bottom, top);
+  std::vector<SeenTick> ticks = Run(3, WindowMenu, {Choose(8), Choose(8), Choose(1)});
+  std::vector<int> places;
+  for (const SeenTick& tick : ticks)
+    if (tick.shown && (places.empty() || places.back() != tick.panel.top)) places.push_back(tick.panel.top);
+  EXPECT_EQ(places, (std::vector<int>{bottom, top, bottom}));
+  EXPECT_TRUE(PanelAtBottom);
+}
+
+TEST_F(Menus, WindowCommandsLeadToWindowSizeNavigationOrTheMouseMenu) {
+  const std::pair<int, int> moves[] = {{6, 5}, {7, 4}, {1, 1}};
+  for (auto [option, menu] : moves) {
+    Run(3, WindowMenu, {Choose(option)});
+    EXPECT_EQ(CurrentMenu, menu) << "option " << option;
+  }
+  EXPECT_TRUE(PlayCalls.empty()) << DescribePlayCalls();
+}
+
+// ---- Menu 4 ----
+
+TEST_F(Menus, NavigationSendsEnterF10AndTheBrowserKeys) {
+  const Calls expected = RecordedBy([] { SendVirtKey(VK_RETURN, false, false, 100); }) +
+                         RecordedBy([] { SendVirtKey(VK_F10, false, false, 10); }) +
+                         RecordedBy([] { SendVirtKey(VK_LEFT, false, true, 100); }) +
+                         RecordedBy([] { SendVirtKey(VK_RIGHT, false, true, 100); });
+  Run(4, NavigationMenu, {Choose(2), Choose(5), Choose(10), Choose(11), Choose(1)});
+  EXPECT_EQ(PlayCalls, expected) << DescribePlayCalls();
+  EXPECT_EQ(CurrentMenu, 1);
+}
+
+TEST_F(Menus, TabChosenAndTheSwitchFiredWithinTheFirstSecondSendsNoTab) {
+  // Three quiet ticks end the scan, three more the menu's own wait; the second passes then.
+  Run(4, NavigationMenu, {Choose(3), PressAfter(10), Choose(1)});
+  EXPECT_TRUE(PlayCalls.empty()) << DescribePlayCalls();
+}
+
+TEST_F(Menus, ARepeatedKeyGoesOutAfterEachQuietSecondUntilTheSwitch) {
+  struct Repeat { int option; uint8_t key; bool shift; int delay; };
+  const Repeat repeats[] = {{3, VK_TAB, false, 10}, {4, VK_TAB, true, 10}, {6, VK_RIGHT, false, 1000},
+                            {7, VK_LEFT, false, 1000}, {8, VK_UP, false, 1000}, {9, VK_DOWN, false, 1000}};
+  for (const Repeat& r : repeats) {
+    ClearPlayCalls();
+    const Calls one = RecordedBy([&] { SendVirtKey(r.key, r.shift, false, r.delay); });
+    // Keys at the 16th and the 26th tick after the choice; the hit comes at the 30th.
+    Run(4, NavigationMenu, {Choose(r.option), PressAfter(30), Choose(1)});
+    EXPECT_EQ(PlayCalls, one + one) << "option " << r.option << "\n" << DescribePlayCalls();
+  }
+}
+
+// ---- Menu 5 ----
+
+TEST_F(Menus, WindowSizeActsOnTheUsersWindowAndGoesBackToTheMouseMenu) {
+  UserWindow window;
+  Run(5, WindowSizeMenu, {Choose(2)});
+  EXPECT_TRUE(IsIconic(window.handle())) << "Minimiza";
+  EXPECT_EQ(CurrentMenu, 1);
+
+  window.BringForward();
+  Run(5, WindowSizeMenu, {Choose(4)});
+  EXPECT_TRUE(IsZoomed(window.handle())) << "Maximiza";
+
+  Run(5, WindowSizeMenu, {Choose(3)});
+  EXPECT_FALSE(IsZoomed(window.handle())) << "Normaliza";
+  EXPECT_FALSE(IsIconic(window.handle())) << "Normaliza";
+
+  RECT before{}, after{};
+  GetWindowRect(window.handle(), &before);
+  Run(5, WindowSizeMenu, {Choose(1)});
+  GetWindowRect(window.handle(), &after);
+  EXPECT_TRUE(EqualRect(&before, &after)) << "Deixa igual";
+  EXPECT_EQ(CurrentMenu, 1);
+}
+
+// ---- Menu 6 ----
+
+TEST_F(Menus, MenuIniciarAndBandejaPutTheCursorBelowTheWorkAreaWithoutAClick) {
+  RECT area = WorkArea();
+  POINT at{};
+  Run(6, ProgramsMenu, {Choose(3)});
+  GetCursorPos(&at);
+  EXPECT_TRUE(SamePoint(at, POINT{40, ClampedY(area.bottom + 10)})) << at.x << "," << at.y;
+  EXPECT_EQ(CurrentMenu, 1);
+
+  Run(6, ProgramsMenu, {Choose(10)});
+  GetCursorPos(&at);
+  EXPECT_TRUE(SamePoint(at, POINT{area.right - 20, ClampedY(area.bottom + 10)})) << at.x << "," << at.y;
+  EXPECT_TRUE(PlayCalls.empty()) << DescribePlayCalls();
+  EXPECT_EQ(CurrentMenu, 1);
+}
+
+TEST_F(Menus, MouseInMyProgramsGoesBackWithoutDoingAnything) {
+  Run(6, ProgramsMenu, {Choose(1)});
+  POINT at{};
+  GetCursorPos(&at);
+  EXPECT_TRUE(SamePoint(at, POINT{400, 400}));
+  EXPECT_TRUE(PlayCalls.empty());
+  EXPECT_EQ(CurrentMenu, 1);
+}
+
+// ---- Menu 7 ----
+
+TEST_F(Menus, EachKeyboardChoiceSetsItsLayoutAndThePanelIsPlacedForIt) {
+  const int layouts[] = {0, 0, 6, 1, 2, 5, 3, 4};
+  for (int option = 1; option <= 7; ++option) {
+    KeyboardLayout = layouts[option] == 6 ? 1 : 6;  // anything but the expected layout
+    Run(7, KeyboardChoiceMenu, {Choose(option)});
+    EXPECT_EQ(KeyboardLayout, layouts[option]) << "option " << option;
+    EXPECT_EQ(CurrentMenu, option == 1 ? 1 : 0) << "option " << option;
+    EXPECT_TRUE(PanelShown()) << "option " << option;
+    RECT frame{};
+    GetWindowRect(ConsoleWindow, &frame);
+    const PanelBox expected = PanelPlacement(PanelAtBottom);
+    EXPECT_EQ(frame.right - frame.left, expected.width) << "option " << option;
+    EXPECT_EQ(frame.bottom - frame.top, expected.height) << "option " << option;
+  }
+}
+
+// ---- Main loop ----
+
+TEST_F(Menus, EachMenuNumberRunsItsOwnMenu) {
+  // Option 1 of every menu leaves it, except in menu 2, whose option 8 does nothing.
+  for (int menu = 1; menu <= MenuCount; ++menu) {
+    CurrentMenu = menu;
+    std::string firstRow;
+    PanelUser user({Choose(menu == 2 ? 8 : menu == 1 ? 6 : 1)}, 200000);
+    user.onTick = [&](int64_t) {
+      if (firstRow.empty() && PanelShown()) firstRow = PanelRow(1);
+    };
+    RunMainLoopOnce();
+    EXPECT_NE(firstRow.find(OptionLabel(menu, 1)), std::string::npos) << "menu " << menu << ": " << firstRow;
+    EXPECT_EQ(CurrentMenu, menu == 1 ? 2 : 1) << "menu " << menu;
+  }
+}
+
+TEST_F(Menus, WithNoKeyboardToScanTheLoopFallsBackToTheMouseMenu) {
+  CurrentMenu = 0;
+  KeyboardLayout = 0;
+  std::string firstRow;
+  PanelUser user({Choose(8)}, 200000);
+  user.onTick = [&](int64_t) {
+    if (firstRow.empty() && PanelShown()) firstRow = PanelRow(1);
+  };
+  RunMainLoopOnce();
+  EXPECT_NE(firstRow.find("Clica"), std::string::npos) << firstRow;
+  EXPECT_EQ(CurrentMenu, 3);
+}
+
+// The row and key of a token on a layout's rows, 1-based.
+std::pair<int, int> KeyOf(int layout, const std::string& token) {
+  for (int row = 1; row <= KeyboardRows[layout]; ++row) {
+    std::string text = KeyboardRowText(layout, row);
+    for (size_t cell = 0; cell < text.size(); cell += 4) {
+      std::string key = text.substr(cell, 4);
+      key.erase(key.find_last_not_of(' ') + 1);
+      key.erase(0, key.find_first_not_of(' '));
+      if (key == token) return {row, static_cast<int>(cell / 4) + 1};
+    }
+  }
+  return {0, 0};
+}
+
+TEST_F(Menus, LeavingTheKeyboardRestoresTheCaptionAndPlacesThePanelForTheKeyboardMenu) {
+  SetWindowTextA(ConsoleWindow, "Acenora - v2.0");
+  CurrentMenu = 0;
+  KeyboardLayout = 1;
+  const auto [row, key] = KeyOf(1, "Sel");
+  ASSERT_NE(row, 0) << "no Sel key on the lower-case layout";
+  PanelUser user({Choose(row), ChooseKey(key)}, 200000);
+  RunMainLoopOnce();
+  EXPECT_TRUE(user.Done());
+  EXPECT_EQ(CurrentMenu, 7);
+  EXPECT_EQ(KeyboardLayout, 0);
+  char caption[64] = {};
+  GetWindowTextA(ConsoleWindow, caption, sizeof caption);
+  EXPECT_STREQ(caption, "Acenora - v2.0");
+  RECT frame{};
+  GetWindowRect(ConsoleWindow, &frame);
+  const PanelBox expected = PanelPlacement(PanelAtBottom);
+  EXPECT_EQ(frame.right - frame.left, expected.width);
+  EXPECT_EQ(frame.bottom - frame.top, expected.height);
+  EXPECT_EQ(frame.top, expected.top);
+}
+
+}  // namespace

@@ -1,0 +1,161 @@
+// The option scanner as the user meets it: each option of a menu lit in turn for its dwell,
+// the one lit when the switch is first seen being the one chosen, and the scan going round
+// until the switch fires. Time is virtual: one tick is one 100 ms sleep.
+#include "scanning/acenora.h"
+#include "scanning/core/uopcoes.h"
+
+#include <utility>
+#include <vector>
+
+#include "panel_user.h"
+#include "scanning_fixture.h"
+
+namespace {
+
+constexpr int WindowSizeMenuNumber = 5;  // four options, short enough to go round
+
+using Runs = std::vector<std::pair<int, int>>;  // lit option, ticks in a row
+
+Runs LitRuns(const std::vector<SeenTick>& ticks, size_t count) {
+  Runs runs;
+  for (size_t i = 0; i < count && i < ticks.size(); ++i) {
+    if (runs.empty() || runs.back().first != ticks[i].lit) runs.push_back({ticks[i].lit, 0});
+    ++runs.back().second;
+  }
+  return runs;
+}
+
+class OptionScan : public ScanningPanel {
+ protected:
+  int Scan(int menu) {
+    CurrentMenu = menu;
+    ResumeOption = 1;
+    return ScanOptions(menu);
+  }
+};
+
+TEST_F(OptionScan, EachOptionStaysLitForItsDwellInTurnAndTheScanWrapsAfterTheLast) {
+  for (int dwell : {1000, 1050, 1099}) {  // cut down to whole ticks
+    SetUp();
+    DwellMs = dwell;
+    PanelUser user({PressAfter(55)});  // in the second round, while option 2 is lit
+    EXPECT_EQ(Scan(WindowSizeMenuNumber), 2) << "dwell " << dwell;
+    // Three quiet ticks before anything is drawn, then ten ticks for each option.
+    EXPECT_EQ(LitRuns(user.ticks, 55),
+              (Runs{{0, 3}, {1, 10}, {2, 10}, {3, 10}, {4, 10}, {1, 10}, {2, 2}}))
+        << "dwell " << dwell;
+    EXPECT_FALSE(PanelShown()) << "the panel is hidden once an option is chosen";
+  }
+}
+
+TEST_F(OptionScan, TheScanStartsAtTheResumeOption) {
+  ResumeOption = 3;
+  CurrentMenu = WindowSizeMenuNumber;
+  DwellMs = 200;
+  PanelUser user({PressAfter(12)});  // options 3, 4, 1, 2 for two ticks each, then 3 again
+  EXPECT_EQ(ScanOptions(WindowSizeMenuNumber), 1);
+  EXPECT_EQ(LitRuns(user.ticks, 11), (Runs{{0, 3}, {3, 2}, {4, 2}, {1, 2}, {2, 2}}));
+}
+
+TEST_F(OptionScan, TheFirstPollComesTheMomentAnOptionLights) {
+  DwellMs = 1000;
+  // Option 1 lights at 300 ms, after the quiet wait; option 2 at 1300 ms. A press lasting a
+  // single millisecond at that moment is seen only by option 2's first poll.
+  vt::HoldCtrl(1300, 1301);
+  PanelUser watcher({}, 30000);
+  EXPECT_EQ(Scan(WindowSizeMenuNumber), 2);
+}
+
+TEST_F(OptionScan, AHitFirstReportedAfterTheLastSleepSelectsTheNextOption) {
+  DwellMs = 1000;
+  // Option 1's last poll is at 1200 ms, before its last sleep.
+  vt::HoldCtrl(1190, 1210);
+  {
+    PanelUser watcher({}, 30000);
+    EXPECT_EQ(Scan(WindowSizeMenuNumber), 1) << "seen by option 1's last poll";
+  }
+  SetUp();
+  DwellMs = 1000;
+  vt::HoldCtrl(1250, 1350);
+  PanelUser watcher({}, 30000);
+  EXPECT_EQ(Scan(WindowSizeMenuNumber), 2) << "first seen at option 2's first poll";
+}
+
+TEST_F(OptionScan, AStillHeldSwitchDelaysTheDrawingUntilItHasBeenQuiet) {
+  GoToCell(1, 8);
+  WriteText(reinterpret_cast<const unsigned char*>("left over"), 9);
+  vt::HoldCtrl(0, 1000);
+  DwellMs = 1000;
+  std::vector<std::pair<int64_t, std::string>> rows;  // time, rows 1 and 8 of the panel
+  vt::OnSleep([&](int64_t now) {
+    rows.push_back({now, PanelRow(1) + "|" + PanelRow(8)});
+    if (now > 30000) throw GaveUp{};
+  });
+  vt::HoldCtrl(2000, 2050);  // while option 1 is lit
+  EXPECT_EQ(Scan(WindowSizeMenuNumber), 1);
+  ASSERT_GE(rows.size(), 13u);
+  for (const auto& [ms, text] : rows) {
+    if (ms <= 1200) EXPECT_EQ(text, "|left over") << "drawn at " << ms << " ms while still held";
+  }
+  EXPECT_EQ(rows[12].first, 1300);
+  EXPECT_EQ(rows[12].second, " Deixa igual|") << "the menu replaces what was on the panel";
+}
+
+TEST_F(OptionScan, ADwellBelowOneTickStillPollsEveryLitOptionOnce) {
+  for (int dwell : {99, 50, 0, -100}) {
+    SetUp();
+    DwellMs = dwell;
+    vt::HoldCtrl(600, 601);  // options light at 300, 400, 500 and 600 ms
+    PanelUser watcher({}, 30000);
+    EXPECT_EQ(Scan(WindowSizeMenuNumber), 4) << "dwell " << dwell;
+    EXPECT_EQ(LitRuns(watcher.ticks, 7), (Runs{{0, 3}, {1, 1}, {2, 1}, {3, 1}, {4, 1}}))
+        << "dwell " << dwell;
+  }
+}
+
+TEST_F(OptionScan, TheLitLineIsRedAcrossThePanelAndTheOthersStayBlack) {
+  DwellMs = 1000;
+  std::vector<int> row1, row2;
+  std::string text;
+  vt::OnSleep([&](int64_t now) {
+    if (now != 400) return;
+    for (int column = 0; column < MenuWidth[WindowSizeMenuNumber]; ++column) {
+      row1.push_back(CellAttrs[column] >> 4);
+      row2.push_back(CellAttrs[ScreenCols + column] >> 4);
+    }
+    text = PanelRow(1);
+    PressCtrlNow(now);
+  });
+  vt::HoldCtrl(30000, 30100);  // a way out should the press above never come
+  EXPECT_EQ(Scan(WindowSizeMenuNumber), 1);
+  EXPECT_EQ(row1, std::vector<int>(13, 4));
+  EXPECT_EQ(row2, std::vector<int>(13, 0));
+  EXPECT_EQ(text, " Deixa igual") << "eleven characters centred in thirteen columns";
+  EXPECT_EQ(CellAttrs[1] & 0x0F, 14) << "the text stays yellow";
+}
+
+TEST_F(OptionScan, EveryMenuIsDrawnWholeAndItsLastOptionCanBeChosen) {
+  for (int menu = 1; menu <= MenuCount; ++menu) {
+    SetUp();
+    DwellMs = 100;
+    const int count = OptionCount[menu];
+    // The last option lights at 300 + (count - 1) * 100 ms.
+    const int64_t last = 300 + (count - 1) * 100;
+    vt::HoldCtrl(last, last + 1);
+    std::vector<std::string> drawn;
+    vt::OnSleep([&](int64_t now) {
+      if (now != 400) return;
+      for (int row = 1; row <= ScreenRows; ++row) drawn.push_back(PanelRow(row));
+    });
+    vt::HoldCtrl(30000, 30100);  // a way out should the last option never light
+    EXPECT_EQ(Scan(menu), count) << "menu " << menu;
+    ASSERT_EQ(drawn.size(), 12u);
+    for (int row = 1; row <= 12; ++row) {
+      const char* label = OptionLabel(menu, row);
+      if (row > count) EXPECT_EQ(drawn[row - 1], "") << "menu " << menu << " row " << row;
+      else EXPECT_NE(drawn[row - 1].find(label), std::string::npos) << "menu " << menu << " row " << row;
+    }
+  }
+}
+
+}  // namespace

@@ -1,0 +1,37 @@
+// The panel as the program sets it up, on virtual time with the playback library recorded:
+// an 80 x 12 console in yellow, the work area measured, and a fresh clock for each test.
+#pragma once
+#include <gtest/gtest.h>
+
+#include "console/ObCrt.h"
+#include "scanning/core/uvars.h"
+#include "scanning/core/uwindow.h"
+#include "support/playback_recorder.h"
+#include "support/virtual_seam.h"
+
+class ScanningPanel : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ConsoleInit();
+    ScreenCols = 80;
+    ScreenRows = 12;
+    ClearScreen();
+    MeasureWorkArea();
+  }
+  void SetUp() override {
+    ColoursEnabled = true;  // a settings file fixing the colours would hide every highlight
+    SetBackground(0);
+    SetForeground(14);
+    ClearScreen();
+    ShowWindow(ConsoleWindow, SW_HIDE);  // as every scan leaves it
+    vt::Reset();
+    ClearPlayCalls();
+    PlayActivePolls = 2;
+    SplashMode = false;
+    PanelAtBottom = true;
+    RepeatArmed = ShiftLatch = CtrlLatch = AltLatch = false;
+    KeyboardLayout = 0;
+    DwellMs = 300;
+  }
+  void TearDown() override { vt::OnSleep(nullptr); }
+};

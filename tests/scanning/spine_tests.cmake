@@ -1,0 +1,36 @@
+# The spine's tests: number reading everywhere; on Windows the option scanner and the menu
+# handlers on virtual time, and the start-up error box in a probe process.
+acenora_test(number_reading_test SOURCES number_reading_test.cpp LIBS scanning_logic)
+
+# Everything below opens the console window, so it waits for the console and the panel's
+# own units.
+set(spine_window_units
+  ${PROJECT_SOURCE_DIR}/src/console/screen.cpp
+  ${PROJECT_SOURCE_DIR}/src/console/setup.cpp
+  ${PROJECT_SOURCE_DIR}/src/scanning/core/uwindow.cpp
+  ${PROJECT_SOURCE_DIR}/src/scanning/core/uopcoes.cpp
+  ${PROJECT_SOURCE_DIR}/src/scanning/core/uvars.cpp)
+set(spine_window_ready ${WIN32})
+foreach(unit ${spine_window_units})
+  if(NOT EXISTS ${unit})
+    set(spine_window_ready OFF)
+  endif()
+endforeach()
+
+if(spine_window_ready)
+  set(spine_virtual_libs scanning seam_virtual playback_recorder)
+  acenora_test(option_scan_test SOURCES option_scan_test.cpp panel_user.cpp
+               LIBS ${spine_virtual_libs} TIMEOUT 300)
+  acenora_test(menu_handlers_test SOURCES menu_handlers_test.cpp panel_user.cpp
+               LIBS ${spine_virtual_libs} TIMEOUT 600)
+  # The menus move the real cursor and the foreground window.
+  set_tests_properties(menu_handlers_test PROPERTIES RESOURCE_LOCK desktop_input)
+
+  add_executable(startup_probe startup_probe.cpp)
+  target_link_libraries(startup_probe PRIVATE scanning seam_win32 playback_recorder)
+  if(MINGW)
+    target_link_options(startup_probe PRIVATE -mwindows)
+  endif()
+  acenora_test(startup_test SOURCES startup_test.cpp LIBS user32 TIMEOUT 300)
+  add_dependencies(startup_test startup_probe)
+endif()

@@ -1,0 +1,184 @@
+// Start-up as the user meets it, in a program of its own: values on the command line or
+// typed at the prompts, and the "Application Error" box, dismissed, then exit code 1 once
+// the panel is closed, when a value is not a whole number.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace {
+
+std::string BesideThisProgram(const std::string& name) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string here = path;
+  return here.substr(0, here.find_last_of("\\/") + 1) + name;
+}
+
+struct FoundWindow {
+  DWORD process;
+  std::string className, title;  // empty title: any
+  HWND window = nullptr;
+};
+
+BOOL CALLBACK CheckWindow(HWND window, LPARAM param) {
+  auto* wanted = reinterpret_cast<FoundWindow*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char className[64] = {}, title[256] = {};
+  GetClassNameA(window, className, sizeof className);
+  GetWindowTextA(window, title, sizeof title);
+  if (process != wanted->process || wanted->className != className) return TRUE;
+  if (!wanted->title.empty() && std::string(title).find(wanted->title) != 0) return TRUE;
+  wanted->window = window;
+  return FALSE;
+}
+
+BOOL CALLBACK CollectText(HWND child, LPARAM param) {
+  char className[64] = {}, text[512] = {};
+  GetClassNameA(child, className, sizeof className);
+  GetWindowTextA(child, text, sizeof text);
+  if (std::string(className) == "Static" && text[0]) *reinterpret_cast<std::string*>(param) += text;
+  return TRUE;
+}
+
+// The probe program, started with arguments, and the windows it shows.
+class Probe {
+ public:
+  explicit Probe(const std::string& arguments, const std::string& report = "") {
+    SetEnvironmentVariableA("STARTUP_REPORT", report.empty() ? nullptr : report.c_str());
+    std::string command = "\"" + BesideThisProgram("startup_probe.exe") + "\" " + arguments;
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
+    started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
+                              nullptr, &startup, &info_);
+    SetEnvironmentVariableA("STARTUP_REPORT", nullptr);
+  }
+  ~Probe() {
+    if (!started_) return;
+    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
+    CloseHandle(info_.hProcess);
+    CloseHandle(info_.hThread);
+  }
+  bool started() const { return started_; }
+
+  HWND WaitForWindow(const std::string& className, const std::string& title, int timeoutMs = 30000) {
+    for (int waited = 0; waited < timeoutMs; waited += 50) {
+      FoundWindow wanted{info_.dwProcessId, className, title};
+      EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&wanted));
+      if (wanted.window) return wanted.window;
+      if (WaitForSingleObject(info_.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
+    }
+    return nullptr;
+  }
+  HWND WaitForErrorBox() { return WaitForWindow("#32770", "Application Error"); }
+  HWND WaitForPanel() { return WaitForWindow("ObWinCrt", ""); }
+
+  // Typed on the panel: the characters reach its key queue as the keyboard's would.
+  void Type(HWND panel, const std::string& text) {
+    for (char c : text) PostMessageA(panel, WM_CHAR, static_cast<unsigned char>(c), 1);
+  }
+
+  bool Running() { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
+  DWORD ExitCode(int timeoutMs = 30000) {
+    DWORD code = 12345;
+    if (WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0)
+      GetExitCodeProcess(info_.hProcess, &code);
+    return code;
+  }
+
+ private:
+  PROCESS_INFORMATION info_{};
+  bool started_ = false;
+};
+
+std::string BoxText(HWND box) {
+  std::string text;
+  EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
+  return text;
+}
+
+std::string Caption(HWND window) {
+  char caption[256] = {};
+  GetWindowTextA(window, caption, sizeof caption);
+  return caption;
+}
+
+// Dismisses the box, sees the panel kept open as ended, closes it, and gives the exit code.
+DWORD DismissAndClose(Probe& probe, HWND box) {
+  PostMessageA(box, WM_COMMAND, IDOK, 0);
+  HWND ended = probe.WaitForWindow("ObWinCrt", "(Programa terminado - ");
+  EXPECT_NE(ended, nullptr) << "the panel is not kept open with the ended caption";
+  EXPECT_TRUE(probe.Running()) << "the program ended before its panel was closed";
+  if (ended) PostMessageA(ended, WM_CLOSE, 0, 0);
+  return probe.ExitCode();
+}
+
+TEST(StartUpErrors, AnArgumentThatIsNoWholeNumberShowsTheConversionErrorAndEndsWithCode1) {
+  const std::pair<std::string, std::string> cases[] = {{"x", "x"}, {"250 1.5", "1.5"}, {"12a", "12a"}};
+  for (const auto& [arguments, bad] : cases) {
+    Probe probe(arguments);
+    ASSERT_TRUE(probe.started());
+    HWND box = probe.WaitForErrorBox();
+    ASSERT_NE(box, nullptr) << "no error box for " << arguments;
+    std::string text = BoxText(box);
+    EXPECT_EQ(text.rfind("Exception EConvertError in module startup_probe.exe at ", 0), 0u) << text;
+    const std::string message = "\n'" + bad + "' is not a valid integer value.";
+    ASSERT_GE(text.size(), message.size()) << text;
+    EXPECT_EQ(text.substr(text.size() - message.size()), message) << text;
+    EXPECT_EQ(DismissAndClose(probe, box), 1u) << arguments;
+  }
+}
+
+TEST(StartUpErrors, DigitsTypedRightBeforeLettersAreInvalidNumericInput) {
+  Probe probe("");
+  ASSERT_TRUE(probe.started());
+  HWND panel = probe.WaitForPanel();
+  ASSERT_NE(panel, nullptr);
+  probe.Type(panel, "120abc\r");
+  HWND box = probe.WaitForErrorBox();
+  ASSERT_NE(box, nullptr);
+  std::string text = BoxText(box);
+  EXPECT_EQ(text.rfind("Exception EInOutError in module startup_probe.exe at ", 0), 0u) << text;
+  const std::string message = "\nInvalid numeric input.";
+  ASSERT_GE(text.size(), message.size()) << text;
+  EXPECT_EQ(text.substr(text.size() - message.size()), message) << text;
+  EXPECT_EQ(DismissAndClose(probe, box), 1u);
+}
+
+// Starts up the probe in report mode and gives back its report line.
+std::string StartUpReport(const std::string& arguments, const std::string& typed = "") {
+  std::string report = BesideThisProgram("startup_report.txt");
+  DeleteFileA(report.c_str());
+  Probe probe(arguments, report);
+  EXPECT_TRUE(probe.started());
+  if (!typed.empty()) {
+    HWND panel = probe.WaitForPanel();
+    EXPECT_NE(panel, nullptr);
+    if (panel) probe.Type(panel, typed);
+  }
+  EXPECT_EQ(probe.ExitCode(), 0u) << arguments;
+  std::ifstream file(report);
+  std::string line;
+  std::getline(file, line);
+  return line;
+}
+
+const std::string Settled = " CurrentMenu=1 KeyboardLayout=0 RepeatArmed=0 SplashMode=0 "
+                            "PanelAtBottom=1 ScreenClear=1 Size=80x12";
+
+TEST(StartUpValues, ArgumentsGiveTheThresholdAndTheDwellWithoutPrompts) {
+  EXPECT_EQ(StartUpReport("250 2000"), "Threshold=250 DwellMs=2000" + Settled);
+  EXPECT_EQ(StartUpReport("45"), "Threshold=45 DwellMs=1000" + Settled) << "the dwell keeps 1000";
+  EXPECT_EQ(StartUpReport("$1E 1500 more"), "Threshold=30 DwellMs=1500" + Settled);
+  EXPECT_EQ(StartUpReport("5 99999"), "Threshold=5 DwellMs=99999" + Settled) << "ranges only guide";
+}
+
+TEST(StartUpValues, TypedValuesSkipBlankLinesAndIgnoreTheRestOfTheirLine) {
+  EXPECT_EQ(StartUpReport("", "\r   \r  120 and more\r\r1500\r"), "Threshold=120 DwellMs=1500" + Settled);
+}
+
+}  // namespace
