@@ -58,7 +58,7 @@ void WriteStartUpScreen() {
 }
 
 int32_t ArgumentNumber(const std::string& text) {
-  std::optional<int32_t> value = ReadWholeNumber(text);
+  std::optional<int32_t> value = ParseWholeNumber(text);
   if (!value) throw StartUpValueError{"EConvertError", "'" + text + "' is not a valid integer value"};
   return *value;
 }
@@ -67,7 +67,7 @@ int32_t ArgumentNumber(const std::string& text) {
 int32_t TypedNumber() {
   std::string line;
   while (std::getline(std::cin, line)) {
-    TypedValue typed = ReadTypedValue(line);
+    TypedValue typed = ParseTypedValue(line);
     if (typed.kind == TypedKind::Number) return typed.value;
     if (typed.kind == TypedKind::NotANumber) break;
   }

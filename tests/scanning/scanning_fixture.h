@@ -17,6 +17,10 @@ class ScanningPanel : public ::testing::Test {
     ScreenRows = 12;
     ClearScreen();
     MeasureWorkArea();
+    // The frame a 10 x 21 cell font leaves, whatever font this machine gave the console, so
+    // every panel stays wider than the smallest window the platform allows.
+    FrameWidth = 8;
+    FrameHeight = 27;
   }
   void SetUp() override {
     ColoursEnabled = true;  // a settings file fixing the colours would hide every highlight

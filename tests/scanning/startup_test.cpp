@@ -101,12 +101,6 @@ std::string BoxText(HWND box) {
   return text;
 }
 
-std::string Caption(HWND window) {
-  char caption[256] = {};
-  GetWindowTextA(window, caption, sizeof caption);
-  return caption;
-}
-
 // Dismisses the box, sees the panel kept open as ended, closes it, and gives the exit code.
 DWORD DismissAndClose(Probe& probe, HWND box) {
   PostMessageA(box, WM_COMMAND, IDOK, 0);

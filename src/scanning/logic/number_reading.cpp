@@ -57,7 +57,7 @@ std::optional<int32_t> Signed(uint64_t magnitude, bool negative, int base) {
 
 }  // namespace
 
-std::optional<int32_t> ReadWholeNumber(std::string_view text) {
+std::optional<int32_t> ParseWholeNumber(std::string_view text) {
   while (!text.empty() && (text.front() == ' ' || text.front() == '\t')) text.remove_prefix(1);
   bool negative = false;
   if (!text.empty() && (text.front() == '+' || text.front() == '-')) {
@@ -70,13 +70,13 @@ std::optional<int32_t> ReadWholeNumber(std::string_view text) {
   return Signed(*magnitude, negative, base);
 }
 
-TypedValue ReadTypedValue(std::string_view line) {
+TypedValue ParseTypedValue(std::string_view line) {
   size_t start = 0;
   while (start < line.size() && IsBlankOrControl(line[start])) ++start;
   if (start == line.size()) return {TypedKind::NoValue, 0};
   size_t end = start;
   while (end < line.size() && end - start < TypedValueLimit && !IsBlankOrControl(line[end])) ++end;
-  std::optional<int32_t> value = ReadWholeNumber(line.substr(start, end - start));
+  std::optional<int32_t> value = ParseWholeNumber(line.substr(start, end - start));
   if (!value) return {TypedKind::NotANumber, 0};
   return {TypedKind::Number, *value};
 }

@@ -7,7 +7,7 @@
 
 // Blanks, an optional sign, then decimal digits, or hexadecimal ones after "$" or "0x".
 // Anything else, a missing digit or a value beyond 32 bits is no whole number.
-std::optional<int32_t> ReadWholeNumber(std::string_view text);
+std::optional<int32_t> ParseWholeNumber(std::string_view text);
 
 enum class TypedKind { NoValue, Number, NotANumber };
 struct TypedValue {
@@ -17,4 +17,4 @@ struct TypedValue {
 
 // The value typed on one line: blanks and control bytes before it are skipped, it ends at
 // the next blank or control byte, at most 32 bytes are taken, and the rest is ignored.
-TypedValue ReadTypedValue(std::string_view line);
+TypedValue ParseTypedValue(std::string_view line);
