@@ -334,6 +334,25 @@ TEST_F(Menus, MouseInMyProgramsGoesBackWithoutDoingAnything) {
   EXPECT_EQ(CurrentMenu, 1);
 }
 
+TEST_F(Menus, RunProgramOpensANameInDoubleQuotesThroughTheShellWithoutWaitingForIt) {
+  char path[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, path, sizeof path);
+  std::string folder = path;
+  folder = folder.substr(0, folder.find_last_of("\\/") + 1);
+  const std::string mark = folder + "launched.txt";
+  DeleteFileA(mark.c_str());
+  const int64_t before = vt::NowMs();
+  RunProgram("\"" + folder + "launch_marker.exe\"");
+  EXPECT_EQ(vt::NowMs(), before) << "the launch is not waited for on the ticks";
+  bool launched = false;
+  for (int waited = 0; waited < 20000 && !launched; waited += 100) {
+    Sleep(100);
+    launched = GetFileAttributesA(mark.c_str()) != INVALID_FILE_ATTRIBUTES;
+  }
+  EXPECT_TRUE(launched) << "the program was not started";
+  DeleteFileA(mark.c_str());
+}
+
 // ---- Menu 7 ----
 
 TEST_F(Menus, EachKeyboardChoiceSetsItsLayoutAndThePanelIsPlacedForIt) {

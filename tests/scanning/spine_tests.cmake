@@ -23,6 +23,8 @@ if(spine_window_ready)
                LIBS ${spine_virtual_libs} TIMEOUT 300)
   acenora_test(menu_handlers_test SOURCES menu_handlers_test.cpp panel_user.cpp
                LIBS ${spine_virtual_libs} TIMEOUT 600)
+  add_executable(launch_marker launch_marker.cpp)
+  add_dependencies(menu_handlers_test launch_marker)
   # The menus move the real cursor and the foreground window.
   set_tests_properties(menu_handlers_test PROPERTIES RESOURCE_LOCK desktop_input)
 
