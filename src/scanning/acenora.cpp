@@ -25,8 +25,8 @@
 namespace {
 
 constexpr const char* PanelCaption = "Acenora - v2.0";
-constexpr const char* SearchPortal = "www.duckduckgo.com";
-constexpr const char* NewsSite = "www.bbc.com";
+constexpr const char* SearchPortal = "www.google.com.br";  // the user reads Portuguese
+constexpr const char* NewsSite = "g1.globo.com";
 
 // A start-up value that is no whole number; AcenoraMain turns it into the error box.
 struct StartUpValueError {
