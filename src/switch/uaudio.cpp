@@ -13,7 +13,9 @@ CaptureSlot CaptureRing[8] = {};
 int32_t RingIndex = 0;
 
 namespace {
-constexpr UINT kHeaderBytes = 32;
+// The platform's own header record: 32 bytes in a 32-bit build, 48 in a 64-bit one. The
+// device writes every field, and refuses a header whose stated size is short.
+constexpr UINT kHeaderBytes = sizeof(WAVEHDR);
 constexpr UINT kSharedMoveable = GMEM_MOVEABLE | GMEM_DDESHARE;
 
 // A locked global block, or both null when either step failed.

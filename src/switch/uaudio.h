@@ -8,7 +8,7 @@
 struct CaptureSlot {
   HGLOBAL dataBlock;     // global-memory handle of the data block
   unsigned char* data;   // its locked address
-  HGLOBAL headerBlock;   // global-memory handle of the 32-byte header block
+  HGLOBAL headerBlock;   // global-memory handle of the header block (one WAVEHDR)
   WAVEHDR* header;       // its locked address; null: the slot is empty
 };
 

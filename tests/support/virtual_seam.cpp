@@ -93,15 +93,19 @@ MMRESULT SeamWaveInOpen(HWAVEIN* device, UINT, const WAVEFORMATEX*, DWORD_PTR, D
   s.filledUpTo = s.samples;
   return MMSYSERR_NOERROR;
 }
-MMRESULT SeamWaveInPrepareHeader(HWAVEIN, WAVEHDR* header, UINT) {
+// Like the platform, a header whose stated size is short of the record is refused.
+MMRESULT SeamWaveInPrepareHeader(HWAVEIN, WAVEHDR* header, UINT size) {
+  if (size < sizeof(WAVEHDR)) return MMSYSERR_INVALPARAM;
   header->dwFlags |= WHDR_PREPARED;
   return 0;
 }
-MMRESULT SeamWaveInUnprepareHeader(HWAVEIN, WAVEHDR* header, UINT) {
+MMRESULT SeamWaveInUnprepareHeader(HWAVEIN, WAVEHDR* header, UINT size) {
+  if (size < sizeof(WAVEHDR)) return MMSYSERR_INVALPARAM;
   header->dwFlags &= ~WHDR_PREPARED;
   return 0;
 }
-MMRESULT SeamWaveInAddBuffer(HWAVEIN, WAVEHDR* header, UINT) {
+MMRESULT SeamWaveInAddBuffer(HWAVEIN, WAVEHDR* header, UINT size) {
+  if (size < sizeof(WAVEHDR) || (header->dwFlags & WHDR_PREPARED) == 0) return WAVERR_UNPREPARED;
   if (s.queue.empty()) s.filledUpTo = s.samples - 0;  // recording resumes now
   s.queue.push_back(header);
   return 0;
