@@ -9,7 +9,7 @@ set(spine_window_units
   ${PROJECT_SOURCE_DIR}/src/console/setup.cpp
   ${PROJECT_SOURCE_DIR}/src/scanning/core/uwindow.cpp
   ${PROJECT_SOURCE_DIR}/src/scanning/core/uopcoes.cpp
-  ${PROJECT_SOURCE_DIR}/src/scanning/core/uvars.cpp)
+  ${PROJECT_SOURCE_DIR}/src/scanning/core/logic/uvars.cpp)
 set(spine_window_ready ${WIN32})
 foreach(unit ${spine_window_units})
   if(NOT EXISTS ${unit})

@@ -1,9 +1,7 @@
 // Sizing and docking of the panel: the console window shrunk to what it shows, topmost at
 // the right edge of the work area, never activated.
 #pragma once
-#include <windows.h>
-
-struct PanelBox { int left, top, width, height; };
+#include "scanning/core/logic/panel_size.h"
 
 void MeasureWorkArea();                 // once, while the console still has its created size
 PanelBox PanelPlacement(bool atBottom); // where PlacePanel puts the panel now

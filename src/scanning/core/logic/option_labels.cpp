@@ -1,0 +1,29 @@
+// The option lines of the seven menus, option n drawn on panel row n.
+#include "scanning/core/uopcoes.h"
+#include "scanning/core/uvars.h"
+
+namespace {
+const char* const MouseLabels[] = {"Clica", "Sobe", "Desce", "Esquerda", "Direita",
+    "Outros Cliques", "Mouse rápido", "Comanda janela", "Digita", "Visualiza", "Meus programas"};
+const char* const ClickLabels[] = {"Clique duplo", "Clique direita", "Control clique",
+    "Shift clique", "Mouse centro tela", "Mouse topo tela", "Mouse topo janela", "Ignora"};
+const char* const WindowLabels[] = {"Mouse", "Desce", "Sobe", "Topo", "Fecha", "Tamanho",
+    "Navega", "Reposiciona", "Próxima janela"};
+const char* const NavigationLabels[] = {"Mouse", "Enter", "Tab tab tab...", "Shift Tab...",
+    "F10 Menu", "Direita direita", "Esquerda esquerda", "Cima cima", "Baixo baixo",
+    "WWW anterior", "WWW seguinte"};
+const char* const SizeLabels[] = {"Deixa igual", "Minimiza", "Normaliza", "Maximiza"};
+const char* const ProgramLabels[] = {"Mouse", "Meus documentos", "Menu iniciar",
+    "Navega na Internet", "Locutor", "Bloco de Notas", "Jornal", "Correio", "Arquivos",
+    "Bandeja do sistema"};
+const char* const KeyboardChoiceLabels[] = {"Mouse", "Funcao", "Alfa", "Maiúsculos",
+    "Numéricos", "Acentos", "Act.Maiúsculos"};
+
+const char* const* const MenuLabels[MenuCount + 1] = {nullptr, MouseLabels, ClickLabels,
+    WindowLabels, NavigationLabels, SizeLabels, ProgramLabels, KeyboardChoiceLabels};
+}  // namespace
+
+const char* OptionLabel(int menu, int option) {
+  if (menu < 1 || menu > MenuCount || option < 1 || option > OptionCount[menu]) return nullptr;
+  return MenuLabels[menu][option - 1];
+}

@@ -1,0 +1,23 @@
+#include "scanning/core/logic/panel_size.h"
+
+#include "scanning/core/uvars.h"
+
+namespace {
+constexpr int SplashRowsWithArguments = 9;
+constexpr int SplashRowsWithPrompts = 11;
+
+bool InRange(int value, int last) { return value >= 1 && value <= last; }
+}  // namespace
+
+PanelCells PanelCellsFor(bool splash, bool hasArguments, int menu, int layout) {
+  if (splash) return {SplashColumns, hasArguments ? SplashRowsWithArguments : SplashRowsWithPrompts};
+  if (menu == 0 && InRange(layout, LayoutCount)) return {KeyboardWidth[layout], KeyboardRows[layout]};
+  if (!InRange(menu, MenuCount)) menu = 1;
+  return {MenuWidth[menu], OptionCount[menu]};
+}
+
+PanelBox PanelBoxFor(PanelCells cells, const PanelFrame& frame, bool atBottom) {
+  const int width = cells.columns * frame.cellWidth + frame.frameWidth;
+  const int height = cells.rows * frame.cellHeight + frame.frameHeight;
+  return {frame.workRight - width, atBottom ? frame.workBottom - height : 0, width, height};
+}

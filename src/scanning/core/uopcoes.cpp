@@ -1,0 +1,30 @@
+// Drawing menu lines: a line centred in the panel's width, and an option lit on red.
+#include "scanning/core/uopcoes.h"
+
+#include "console/ObCrt.h"
+#include "scanning/core/uvars.h"
+
+#include <iostream>
+
+namespace {
+constexpr unsigned char Black = 0, Red = 4;
+
+int LineWidth() {
+  if (SplashMode) return SplashColumns;
+  return (CurrentMenu >= 1 && CurrentMenu <= MenuCount) ? MenuWidth[CurrentMenu] : 0;
+}
+}  // namespace
+
+void WriteCentred(const std::string& text) {
+  ClearToLineEnd();  // a lit line is red across its whole width
+  const int indent = (LineWidth() - static_cast<int>(text.size())) / 2;
+  if (indent > 0) std::cout << std::string(indent, ' ');
+  std::cout << text << '\n';
+}
+
+void ShowOptionLabel(int menu, int option, bool highlighted) {
+  SetBackground(highlighted ? Red : Black);
+  GoToCell(1, option);
+  if (const char* label = OptionLabel(menu, option)) WriteCentred(label);
+  SetBackground(Black);
+}
