@@ -27,11 +27,13 @@ class ConsoleOutput : public std::streambuf {
 
  private:
   void Empty() { setp(buffer_, buffer_ + DeviceBufferSize); }
-  // Once the program is ending and the window is gone, nothing written may bring it back.
+  // A flush with nothing gathered (the one before every read, the one at exit) draws nothing
+  // and so opens no window; once the program is ending and the window is gone, nothing
+  // written may bring it back.
   void HandOn() {
     auto count = static_cast<uint16_t>(pptr() - pbase());
     Empty();
-    if (ConsoleEnding && !WindowOpen) return;
+    if (count == 0 || (ConsoleEnding && !WindowOpen)) return;
     WriteText(reinterpret_cast<const unsigned char*>(buffer_), count);
     KeyWaiting();
   }

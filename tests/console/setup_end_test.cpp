@@ -126,6 +126,14 @@ TEST(ConsoleEnd, AMessageAbove45000StopsTheEndedWindowsWait) {
   EXPECT_EQ(probe.ExitCode(), 3u);
 }
 
+TEST(ConsoleEnd, AWriteAfterTheEndedWindowWasClosedDoesNotBringItBack) {
+  ProbeRun probe(ProbePath(), "late");
+  HWND window = probe.WaitForWindow(IsEnded);
+  ASSERT_NE(window, nullptr);
+  PostMessageA(window, WM_CLOSE, 0, 0);
+  EXPECT_EQ(probe.ExitCode(), 7u);
+}
+
 TEST(ConsoleEnd, AProgramThatNeverDrewEndsAtOnceWithoutAWindow) {
   ProbeRun probe(ProbePath(), "quiet");
   ASSERT_TRUE(probe.Started());

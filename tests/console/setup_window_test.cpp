@@ -54,6 +54,8 @@ class ConsoleSettingsFile : public ::testing::Test {
     KeyCount = 0;
     BrailleMode = 0;
     std::cin.clear();
+    // Drop what a case left unread on its line without asking the device for more.
+    while (std::cin.rdbuf()->in_avail() > 0) std::cin.rdbuf()->sbumpc();
   }
 };
 
@@ -161,8 +163,10 @@ TEST_F(ConsoleSettingsFile, AFileFullOfJunkStillGivesAWorkingWindow) {
 }
 
 TEST_F(ConsoleSettingsFile, TheWindowOpensOnTheFirstDrawingAndNotOnPositioning) {
+  BindConsoleStreams();
   GoToCell(5, 5);
   CurrentRow();
+  std::cout.flush();
   EXPECT_FALSE(WindowOpen);
   EXPECT_EQ(FindWindowA("ObWinCrt", nullptr), nullptr);
   ClearScreen();
@@ -208,6 +212,15 @@ TEST_F(ConsoleSettingsFile, ATypedNumberIsReadPastBlankLinesAndTheRestOfItsLineC
   EXPECT_EQ(dwell, 7);
   EXPECT_EQ(Row(1, 9), "  120 abc");  // the typing is echoed on the console
   EXPECT_EQ(Row(2, 1), "7");
+}
+
+TEST_F(ConsoleSettingsFile, ALineReadWholeKeepsTheCarriageReturnThatEnterTyped) {
+  BindConsoleStreams();
+  ClearScreen();
+  PostTyped("Sim\r");
+  std::string line;
+  ASSERT_TRUE(std::getline(std::cin, line));
+  EXPECT_EQ(line, "Sim\r");
 }
 
 }  // namespace
