@@ -25,6 +25,8 @@ if(spine_window_ready)
                LIBS ${spine_virtual_libs} TIMEOUT 600)
   add_executable(launch_marker launch_marker.cpp)
   add_dependencies(menu_handlers_test launch_marker)
+  acenora_test(startup_screen_test SOURCES startup_screen_test.cpp panel_user.cpp
+               LIBS ${spine_virtual_libs} TIMEOUT 120)
   # The menus move the real cursor and the foreground window.
   set_tests_properties(menu_handlers_test PROPERTIES RESOURCE_LOCK desktop_input)
 

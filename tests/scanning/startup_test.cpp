@@ -158,6 +158,8 @@ std::string StartUpReport(const std::string& arguments, const std::string& typed
   std::ifstream file(report);
   std::string line;
   std::getline(file, line);
+  file.close();
+  DeleteFileA(report.c_str());
   return line;
 }
 
