@@ -3,8 +3,9 @@
 #include <gtest/gtest.h>
 
 #include "injection/obmacro.h"
-#include "scripted_quiet.h"
 #include "support/playback_recorder.h"
+#include "support/virtual_seam.h"
+#include "switch/uaudio.h"
 
 namespace {
 
@@ -144,11 +145,21 @@ TEST_F(MouseMacros, ALongReplayIsWaitedForHoweverManyPollsItTakes) {
   EXPECT_EQ(replays[1].polls, 5001);
 }
 
+// Key senders run on virtual time with the real switch: no capture device is open, so the
+// switch is the scripted Ctrl key, and a quiet second is ten ticks of 100 ms.
 class KeySenders : public ::testing::Test {
  protected:
   void SetUp() override {
     ClearPlayCalls();
     PlayActivePolls = 3;
+    vt::Reset();
+    vt::SetNoDevice(true);
+    CaptureOpen(11025, 8, 1, 2048);  // fails: the switch is Ctrl alone
+  }
+  static int Count(const char* name) {
+    int n = 0;
+    for (const PlayCall& call : PlayCalls) n += call.name == name;
+    return n;
   }
 };
 
@@ -171,24 +182,46 @@ TEST_F(KeySenders, AltTabKeepsItsLongerDelay) {
 }
 
 TEST_F(KeySenders, RepeatedTabSendsOneKeyPerQuietSecondUntilTheSwitch) {
-  ScriptQuiet({true, true, true, false});
+  vt::HoldCtrl(3450, 3550);  // seen at the poll of 3.5 s, in the fourth second
   RepeatKeyUntilSwitch(0x09, false, 10);
   Calls oneKey{{"PlayInit", {10}}, VirtKey(0x09, 0, 0, 10), {"PlayStart", {}}};
   Calls expected;
   for (int i = 0; i < 3; ++i) expected.insert(expected.end(), oneKey.begin(), oneKey.end());
   EXPECT_EQ(PlayCalls, expected) << DescribePlayCalls();
-  EXPECT_EQ(QuietRequests(), (std::vector<int32_t>{1000, 1000, 1000, 1000}));
+  EXPECT_EQ(vt::NowMs(), 3500);  // the repeat ends at the poll that saw the switch
+  EXPECT_EQ(vt::SleepCount(), 35);
+}
+
+TEST_F(KeySenders, EachKeyFollowsAFullQuietSecond) {
+  std::vector<int64_t> sentAt;
+  size_t starts = 0;
+  vt::OnSleep([&](int64_t now) {
+    size_t n = static_cast<size_t>(Count("PlayStart"));
+    for (; starts < n; ++starts) sentAt.push_back(now - 100);  // sent after the last poll
+  });
+  vt::HoldCtrl(2950, 3050);
+  RepeatKeyUntilSwitch(0x27, false, 1000);
+  EXPECT_EQ(sentAt, (std::vector<int64_t>{1000, 2000}));
+  EXPECT_EQ(vt::NowMs(), 3000);  // the third second's last poll saw the switch: no third key
 }
 
 TEST_F(KeySenders, ASwitchWithinTheFirstSecondSendsNothing) {
-  ScriptQuiet({false});
+  vt::HoldCtrl(900, 1000);
   RepeatKeyUntilSwitch(0x27, false, 1000);
   EXPECT_TRUE(PlayCalls.empty()) << DescribePlayCalls();
-  EXPECT_EQ(QuietRequests().size(), 1u);
+  EXPECT_EQ(vt::NowMs(), 900);
+}
+
+TEST_F(KeySenders, CtrlReleasedBetweenPollsIsNotASwitch) {
+  vt::HoldCtrl(1020, 1080);  // down and up again between two ticks
+  vt::HoldCtrl(2000, 2100);
+  RepeatKeyUntilSwitch(0x09, false, 10);
+  EXPECT_EQ(Count("PlayStart"), 1) << DescribePlayCalls();
+  EXPECT_EQ(vt::NowMs(), 2000);
 }
 
 TEST_F(KeySenders, ShiftTabRepeatsWithShiftHeldEachTime) {
-  ScriptQuiet({true, true, false});
+  vt::HoldCtrl(2500, 2600);
   RepeatKeyUntilSwitch(0x09, true, 10);
   ASSERT_EQ(PlayCalls.size(), 6u) << DescribePlayCalls();
   EXPECT_EQ(PlayCalls[1], VirtKey(0x09, 1, 0, 10));
@@ -197,9 +230,9 @@ TEST_F(KeySenders, ShiftTabRepeatsWithShiftHeldEachTime) {
 
 TEST_F(KeySenders, ArrowRepeatsStartEachListWithoutWaitingForTheLastReplay) {
   PlayActivePolls = 1000;   // the previous arrow is still replaying
-  ScriptQuiet({true, true, false});
+  vt::HoldCtrl(2500, 2600);
   RepeatKeyUntilSwitch(0x28, false, 1000);
-  for (const PlayCall& call : PlayCalls) EXPECT_NE(call.name, "PlayIsActive");
+  EXPECT_EQ(Count("PlayIsActive"), 0) << DescribePlayCalls();
   ASSERT_EQ(PlayCalls.size(), 6u);
   EXPECT_EQ(PlayCalls[4], VirtKey(0x28, 0, 0, 1000));
 }
