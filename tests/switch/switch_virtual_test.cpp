@@ -7,6 +7,8 @@
 #include "switch/uctlsom.h"
 #include "switch/seam.h"
 
+extern int PumpCount;  // PumpMessages calls, counted by the tick stand-in
+
 namespace {
 class Switch : public ::testing::Test {
  protected:
@@ -82,6 +84,25 @@ TEST_F(Switch, WaitQuietSkipsTicksThatFire) {
   EXPECT_EQ(vt::SleepCount(), 6);
 }
 
+TEST_F(Switch, WaitQuietEndsWithOnePollMadeAtOnce) {
+  vt::SetNoDevice(true);  // no buffers: each poll dispatches messages exactly once
+  CaptureOpen(11025, 8, 1, 2048);
+  for (int tick : {1, 3, 5}) vt::HoldCtrl(tick * 100 - 10, tick * 100 + 10);
+  PumpCount = 0;
+  EXPECT_FALSE(WaitQuiet());
+  EXPECT_EQ(vt::NowMs(), 600) << "the final poll has no delay before it";
+  EXPECT_EQ(PumpCount, 6 * 2 + 1) << "six ticks of a delay and a poll, then one poll";
+}
+
+TEST_F(Switch, WaitQuietDrainsTheSoundOfTheHit) {
+  Open();
+  vt::Clap(0);  // in buffer 0, complete at 186 ms: the poll of the second tick hears it
+  EXPECT_FALSE(WaitQuiet());
+  EXPECT_EQ(vt::SleepCount(), 4);
+  SeamSleep(600);
+  EXPECT_FALSE(SwitchPressed()) << "the clap was left in the ring for the next scan";
+}
+
 TEST_F(Switch, OverrunStillYieldsEightBuffersOldestFirst) {
   Open();
   for (int i = 0; i < 8; ++i) vt::Sound(i * 2048 * 1000 / 11025 + 5, 10, static_cast<uint8_t>(i));
@@ -111,6 +132,31 @@ TEST_F(Switch, ClosedRingNeverWaitsAndCtrlStillWorks) {
   CaptureClose();
   EXPECT_TRUE(AllEmpty());
   EXPECT_EQ(RingIndex, before);
+}
+
+TEST_F(Switch, AnOpenWhoseBlocksCannotBeLockedLeavesEverySlotEmpty) {
+  // A movable block of no bytes has no memory behind it: its lock gives no address.
+  EXPECT_EQ(CaptureOpen(11025, 8, 1, 0), 0);
+  EXPECT_TRUE(AllEmpty());
+  EXPECT_EQ(vt::QueuedBuffers(), 0);
+  SeamSleep(500);
+  EXPECT_FALSE(CaptureReady());
+  unsigned char area[2048];
+  EXPECT_EQ(CaptureRead(area), 0u);
+  EXPECT_EQ(vt::NowMs(), 500) << "a read on the empty ring waited";
+  vt::HoldCtrl(500, 600);
+  EXPECT_TRUE(SwitchPressed());
+}
+
+TEST_F(Switch, BuffersLargerThanTheSampleAreaAreNeverCopiedIntoIt) {
+  ASSERT_EQ(CaptureOpen(11025, 8, 1, 4096), 0);
+  vt::Sound(0, 3000, 0);
+  SeamSleep(1000);
+  ASSERT_TRUE(CaptureReady());
+  EXPECT_FALSE(SwitchPressed());  // the sound cannot be taken in, so it cannot fire
+  EXPECT_EQ(RingIndex, 0);
+  vt::HoldCtrl(1000, 1100);
+  EXPECT_TRUE(SwitchPressed());
 }
 
 TEST_F(Switch, CloseFromMidRingFreesEverySlot) {

@@ -9,7 +9,10 @@
 int32_t Threshold = 30;
 HWND ConsoleWindow = nullptr;
 
+int PumpCount = 0;
+
 void PumpMessages() {
+  ++PumpCount;
   MSG message;
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
 }
