@@ -10,13 +10,12 @@
 unsigned char SampleArea[2048];
 
 namespace {
-// Peak of every buffer filled since the last poll; a read is capped at SampleArea.
+// Peak of every buffer filled since the last poll. A ring whose buffers would not fit in
+// SampleArea is never read, so its sound cannot fire the switch.
 int DrainPeak() {
   int peak = 0;
-  while (CaptureReady()) {
-    uint32_t count = BufferBytes <= sizeof SampleArea ? CaptureRead(SampleArea) : 0;
-    if (BufferBytes > sizeof SampleArea) break;
-    peak = SamplePeak(SampleArea, count, peak);
+  while (BufferBytes <= sizeof SampleArea && CaptureReady()) {
+    peak = SamplePeak(SampleArea, CaptureRead(SampleArea), peak);
     PumpMessages();
   }
   return peak;
