@@ -289,9 +289,12 @@ void LearnFrame(int columns, int rows) {
   FrameY = (r.bottom - r.top) - rows * AssumedCellHeight;
 }
 
+// Columns are counted from the left edge to the work area's right edge: the platform will
+// not make the window narrower than its smallest tracking size, so a narrow panel keeps its
+// left edge and overhangs the right one.
 Shape PanelShape() {
   RECT r = PanelRect();
-  int w = (r.right - r.left) - FrameX, h = (r.bottom - r.top) - FrameY;
+  int w = (WorkArea().right - r.left) - FrameX, h = (r.bottom - r.top) - FrameY;
   return {(w + AssumedCellWidth / 2) / AssumedCellWidth,
           (h + AssumedCellHeight / 2) / AssumedCellHeight};
 }

@@ -35,7 +35,8 @@ bool PanelVisible();
 struct Cells { int width = 0, height = 0; };  // the console font's cell, in pixels
 Cells CellSize();                          // of the font the settings file names
 
-// Panel shape in text cells, from its size and the frame measured on a known shape.
+// Panel shape in text cells, from its place and size and the frame measured on a known
+// shape.
 struct Shape {
   int columns = 0, rows = 0;
   bool operator==(const Shape&) const = default;

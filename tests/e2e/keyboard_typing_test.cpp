@@ -61,10 +61,9 @@ class TypingIntoNotepad : public ::testing::Test {
     ASSERT_TRUE(StartProgram("notepad.exe", notepad)) << "notepad did not start";
     ASSERT_TRUE(WaitUntil([&] {
       editor = FindProcessWindow(notepad.dwProcessId, "Notepad", nullptr);
-      return editor != nullptr;
-    }, 20000)) << "no notepad window";
-    edit = FindWindowExA(editor, nullptr, "Edit", nullptr);
-    ASSERT_NE(edit, nullptr) << "notepad has no Edit child";
+      edit = editor ? FindWindowExA(editor, nullptr, "Edit", nullptr) : nullptr;
+      return edit != nullptr;
+    }, 20000)) << "no notepad window with its Edit child";
 
     ASSERT_TRUE(StartPanel("250 " + std::to_string(Dwell)));
     ASSERT_TRUE(WaitUntil([] { return Caption(PanelWindow()) == Title; }, 5000));
