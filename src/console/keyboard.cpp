@@ -34,6 +34,8 @@ void Delay(uint16_t ms) {
 
 void ConsoleHalt() {
   if (HasFocus && WaitingForKey) CaretOff();
+  // exit() must not run twice: once the end handler runs, the process just ends.
+  if (ConsoleEnding) ExitProcess(255);
   std::exit(255);
 }
 

@@ -91,6 +91,10 @@ class OnScreenKeyboard : public ::testing::Test {
     ClearScreen();
     MeasureWorkArea();
   }
+  // Taken down so the end of the program does not wait for the user to close it.
+  static void TearDownTestSuite() {
+    if (WindowOpen) DestroyWindow(ConsoleWindow);
+  }
   void SetUp() override {
     ClearScreen();  // nothing lit from the last scan
     vt::Reset();
@@ -125,10 +129,11 @@ TEST_F(OnScreenKeyboard, TypesTheChosenKeysAndLeavesThroughSelForTheKeyboardMenu
 TEST_F(OnScreenKeyboard, EachRowIsLitForOneDwellAndTheScanWrapsAfterTheLastRow) {
   std::vector<Lit> seen;
   // After two rounds of the eight rows, leave through "Sel".
+  int64_t releasedAt = -1000;
   vt::OnSleep([&](int64_t now) {
     seen.push_back(LitNow());
-    if ((seen.size() >= 85 && LitNow() == Lit{1, 0}) || LitNow() == Lit{1, 1})
-      vt::HoldCtrl(now, now + 50);
+    const bool leave = (seen.size() >= 85 && LitNow() == Lit{1, 0}) || LitNow() == Lit{1, 1};
+    if (leave && now >= releasedAt + 400) vt::HoldCtrl(now, releasedAt = now + 50);
   });
   ScanKeyboard();
   // After the quiet wait, each row stays lit for five ticks, rows 1 to 8, then row 1.
@@ -145,12 +150,16 @@ TEST_F(OnScreenKeyboard, EachRowIsLitForOneDwellAndTheScanWrapsAfterTheLastRow) 
 TEST_F(OnScreenKeyboard, AKeyPassWithoutAHitTypesNothingAndStartsAgainAtRow1) {
   std::vector<Lit> seen;
   bool passed = false;
+  int64_t releasedAt = -1000;
   vt::OnSleep([&](int64_t now) {
     const Lit lit = LitNow();
     seen.push_back(lit);
-    if (!passed && lit == Lit{4, 0}) { vt::HoldCtrl(now, now + 50); passed = true; }
-    if (passed && lit == Lit{1, 0} && seen.size() > 60) vt::HoldCtrl(now, now + 50);
-    if (passed && lit == Lit{1, 1}) vt::HoldCtrl(now, now + 50);
+    if (now < releasedAt + 400) return;  // the quiet wait after a press
+    const bool press = (!passed && lit == Lit{4, 0}) ||
+                       (passed && (lit == Lit{1, 1} || (lit == Lit{1, 0} && seen.size() > 60)));
+    if (!press) return;
+    passed = true;
+    vt::HoldCtrl(now, releasedAt = now + 50);
   });
   ScanKeyboard();
   EXPECT_EQ(TypedKeys(), "");
@@ -187,6 +196,7 @@ TEST_F(OnScreenKeyboard, ALayoutChangeShowsTheWholeNewLayoutOnAPanelSizedForIt) 
   ScanKeyboard();
   EXPECT_EQ(row1, "Sel Alf  ç   ñ     ");
   EXPECT_EQ(row8, std::string(23, ' ')) << "a row of the old layout stayed";
+  CurrentMenu = 0;
   KeyboardLayout = 3;
   const PanelBox expected = PanelPlacement(PanelAtBottom);
   EXPECT_EQ(frame.right - frame.left, expected.width);

@@ -19,9 +19,10 @@ class Panel : public ::testing::Test {
     ScreenRows = 12;
     ClearScreen();
     MeasureWorkArea();
-    // A frame that keeps every panel above the platform's smallest window size.
-    FrameWidth = 8;
-    FrameHeight = 27;
+  }
+  // Taken down so the end of the program does not wait for the user to close it.
+  static void TearDownTestSuite() {
+    if (WindowOpen) DestroyWindow(ConsoleWindow);
   }
   void SetUp() override {
     ColoursEnabled = true;
@@ -49,18 +50,25 @@ HWND UsersWindow() {
   return window;
 }
 
+TEST_F(Panel, MeasuredInTheCellsTheConsoleDraws) {
+  EXPECT_EQ(CellWidth, CharWidth);
+  EXPECT_EQ(CellHeight, CharHeight);
+  // The frame is what the window adds around its cells: never negative.
+  EXPECT_GT(FrameWidth, 0);
+  EXPECT_GT(FrameHeight, 0);
+}
+
 TEST_F(Panel, PlacedAtTheWorkAreasRightEdgeAtTheBottomAndAtTheTop) {
   RECT work;
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  // Menu 5 stays within the largest size the console allows for its own font's cells.
-  CurrentMenu = 5;
+  CurrentMenu = 1;
   for (bool atBottom : {true, false}) {
     PlacePanel(atBottom);
     RECT frame;
     GetWindowRect(ConsoleWindow, &frame);
     EXPECT_EQ(frame.right, work.right);
-    EXPECT_EQ(frame.right - frame.left, 13 * 10 + 8);
-    EXPECT_EQ(frame.bottom - frame.top, 4 * 21 + 27);
+    EXPECT_EQ(frame.right - frame.left, 16 * CharWidth + FrameWidth);
+    EXPECT_EQ(frame.bottom - frame.top, 11 * CharHeight + FrameHeight);
     if (atBottom) EXPECT_EQ(frame.bottom, work.bottom);
     else EXPECT_EQ(frame.top, 0);
   }
@@ -84,8 +92,8 @@ TEST_F(Panel, TheKeyboardPanelFollowsTheLayout) {
   PlacePanel(true);
   RECT frame;
   GetWindowRect(ConsoleWindow, &frame);
-  EXPECT_EQ(frame.right - frame.left, 19 * 10 + 8);
-  EXPECT_EQ(frame.bottom - frame.top, 7 * 21 + 27);
+  EXPECT_EQ(frame.right - frame.left, 19 * CharWidth + FrameWidth);
+  EXPECT_EQ(frame.bottom - frame.top, 7 * CharHeight + FrameHeight);
 }
 
 TEST_F(Panel, ALitOptionIsRedAcrossTheWholeLineAndTheOthersBlack) {

@@ -5,9 +5,12 @@
 #include "console/ObCrt.h"
 #include "scanning/core/uvars.h"
 
+// The panel is sized in the cells the console really draws: with cells assumed 10 x 21
+// while the font draws smaller ones, the frame comes out negative and the panel shrinks
+// to a sliver that the platform widens past the screen's right edge.
 void MeasureWorkArea() {
-  CellWidth = 10;
-  CellHeight = 21;
+  CellWidth = CharWidth > 0 ? CharWidth : 10;
+  CellHeight = CharHeight > 0 ? CharHeight : 21;
   RECT work{};
   SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
   WorkRight = work.right;
