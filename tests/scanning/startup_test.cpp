@@ -95,9 +95,13 @@ class Probe {
   bool started_ = false;
 };
 
+// The box can be found before its text is in place: look again for up to five seconds.
 std::string BoxText(HWND box) {
   std::string text;
-  EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
+  for (int attempt = 0; attempt < 50 && text.empty(); ++attempt) {
+    if (attempt) Sleep(100);
+    EnumChildWindows(box, CollectText, reinterpret_cast<LPARAM>(&text));
+  }
   return text;
 }
 
