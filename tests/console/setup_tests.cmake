@@ -7,7 +7,7 @@ if(WIN32 AND EXISTS ${PROJECT_SOURCE_DIR}/src/console/screen.cpp)
     LIBS console seam_win32 TIMEOUT 180)
   add_executable(console_setup_probe setup_probe.cpp)
   target_link_libraries(console_setup_probe PRIVATE console seam_win32)
-  acenora_test(console_setup_end_test SOURCES setup_end_test.cpp LIBS user32 TIMEOUT 120)
+  acenora_test(console_setup_end_test SOURCES setup_end_test.cpp LIBS probe_process TIMEOUT 120)
   add_dependencies(console_setup_end_test console_setup_probe)
   # Windows that take the focus, and a settings file every console window reads when it opens.
   set_tests_properties(console_setup_window_test console_setup_end_test

@@ -9,33 +9,9 @@
 #include <string>
 #include <vector>
 
+#include "support/probe_process.h"
+
 namespace {
-
-std::string BesideThisProgram(const std::string& name) {
-  char path[MAX_PATH] = {};
-  GetModuleFileNameA(nullptr, path, sizeof path);
-  std::string here = path;
-  return here.substr(0, here.find_last_of("\\/") + 1) + name;
-}
-
-struct FoundWindow {
-  DWORD process;
-  std::string className, title;  // empty title: any
-  HWND window = nullptr;
-};
-
-BOOL CALLBACK CheckWindow(HWND window, LPARAM param) {
-  auto* wanted = reinterpret_cast<FoundWindow*>(param);
-  DWORD process = 0;
-  GetWindowThreadProcessId(window, &process);
-  char className[64] = {}, title[256] = {};
-  GetClassNameA(window, className, sizeof className);
-  GetWindowTextA(window, title, sizeof title);
-  if (process != wanted->process || wanted->className != className) return TRUE;
-  if (!wanted->title.empty() && std::string(title).find(wanted->title) != 0) return TRUE;
-  wanted->window = window;
-  return FALSE;
-}
 
 BOOL CALLBACK CollectText(HWND child, LPARAM param) {
   char className[64] = {}, text[512] = {};
@@ -45,34 +21,20 @@ BOOL CALLBACK CollectText(HWND child, LPARAM param) {
   return TRUE;
 }
 
-// The probe program, started with arguments, and the windows it shows.
-class Probe {
+// The start-up probe, started with arguments, and the windows it shows.
+class Probe : public ProbeProcess {
  public:
-  explicit Probe(const std::string& arguments, const std::string& report = "") {
-    SetEnvironmentVariableA("STARTUP_REPORT", report.empty() ? nullptr : report.c_str());
-    std::string command = "\"" + BesideThisProgram("startup_probe.exe") + "\" " + arguments;
-    STARTUPINFOA startup{};
-    startup.cb = sizeof startup;
-    started_ = CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                              nullptr, &startup, &info_);
-    SetEnvironmentVariableA("STARTUP_REPORT", nullptr);
+  // The report path is put in the environment just before the probe starts, then taken out.
+  explicit Probe(const std::string& arguments, const std::string& report = "")
+      : ProbeProcess((Report(report), BesideThisProgram("startup_probe.exe")), arguments) {
+    Report("");
   }
-  ~Probe() {
-    if (!started_) return;
-    if (WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT) TerminateProcess(info_.hProcess, 99);
-    CloseHandle(info_.hProcess);
-    CloseHandle(info_.hThread);
-  }
-  bool started() const { return started_; }
+  bool started() const { return Started(); }
 
-  HWND WaitForWindow(const std::string& className, const std::string& title, int timeoutMs = 30000) {
-    for (int waited = 0; waited < timeoutMs; waited += 50) {
-      FoundWindow wanted{info_.dwProcessId, className, title};
-      EnumWindows(CheckWindow, reinterpret_cast<LPARAM>(&wanted));
-      if (wanted.window) return wanted.window;
-      if (WaitForSingleObject(info_.hProcess, 50) == WAIT_OBJECT_0) return nullptr;
-    }
-    return nullptr;
+  // The first window of that class whose caption begins with title.
+  HWND WaitForWindow(const std::string& className, const std::string& title) {
+    return ProbeProcess::WaitForWindow(
+        className, [&](const std::string& caption) { return caption.rfind(title, 0) == 0; }, 30000);
   }
   HWND WaitForErrorBox() { return WaitForWindow("#32770", "Application Error"); }
   HWND WaitForPanel() { return WaitForWindow("ObWinCrt", ""); }
@@ -81,18 +43,13 @@ class Probe {
   void Type(HWND panel, const std::string& text) {
     for (char c : text) PostMessageA(panel, WM_CHAR, static_cast<unsigned char>(c), 1);
   }
-
-  bool Running() { return WaitForSingleObject(info_.hProcess, 0) == WAIT_TIMEOUT; }
-  DWORD ExitCode(int timeoutMs = 30000) {
-    DWORD code = 12345;
-    if (WaitForSingleObject(info_.hProcess, timeoutMs) == WAIT_OBJECT_0)
-      GetExitCodeProcess(info_.hProcess, &code);
-    return code;
-  }
+  DWORD ExitCode() { return ProbeProcess::ExitCode(30000); }
 
  private:
-  PROCESS_INFORMATION info_{};
-  bool started_ = false;
+  // Where the probe writes the values it started with; inherited through the environment.
+  static void Report(const std::string& path) {
+    SetEnvironmentVariableA("STARTUP_REPORT", path.empty() ? nullptr : path.c_str());
+  }
 };
 
 // The box can be found before its text is in place: look again for up to five seconds.
