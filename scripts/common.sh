@@ -27,8 +27,11 @@ ensure_packages() {
 
 build_all() {
   log "building in $BUILD"
+  local launcher=()
+  export CCACHE_BASEDIR="$ROOT"  # checkouts in other folders share the cache
+  command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   cmake -S "$ROOT" -B "$BUILD" -DCMAKE_TOOLCHAIN_FILE="$ROOT/cmake/mingw-w64.cmake" \
-        -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+        -DCMAKE_BUILD_TYPE=RelWithDebInfo "${launcher[@]}" >/dev/null
   cmake --build "$BUILD" -j"$(nproc)" "$@"
 }
 
@@ -52,11 +55,24 @@ ensure_prefix() {
     wineserver -w || true
     touch "$WINEPREFIX/.acenora-ready"
   fi
+  unmanage_windows
+}
+
+# Without a window manager Wine waits 2 s for one at every hide of a managed window;
+# unmanaged windows hide at once. Checked in the registry itself, so older prefixes get it too.
+unmanage_windows() {
+  grep -qs '^"Managed"="N"' "$WINEPREFIX/user.reg" && return 0
+  log "setting Wine's X11 driver to unmanaged windows"
+  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+  wineserver -w || true
 }
 
 # A private PulseAudio whose null sink's monitor is the default microphone.
 ensure_sound_server() {
-  export XDG_RUNTIME_DIR="${ACENORA_PULSE_DIR:-/tmp/acenora-pulse-$(id -u)}"
+  # One server per checkout, so two checkouts' tests never hear each other's sounds.
+  local tag
+  tag="$(printf '%s' "$ROOT" | md5sum | cut -c1-8)"
+  export XDG_RUNTIME_DIR="${ACENORA_PULSE_DIR:-/tmp/acenora-pulse-$(id -u)-$tag}"
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   if ! pactl info >/dev/null 2>&1; then
     pulseaudio --daemonize=yes --exit-idle-time=-1 -n \
