@@ -132,8 +132,14 @@ TEST_F(ConsoleScreen, TextAndBackgroundAreDrawnInThePaletteColours) {
   std::vector<COLORREF> cell = CellPixels(2, 1);
   EXPECT_GT(CountOf(cell, Expected[Yellow]), 0) << "the character is yellow";
   EXPECT_GT(CountOf(cell, Expected[Blue]), 0) << "around it the cell is blue";
-  EXPECT_TRUE(AllOf(CellPixels(1, 1), Expected[Black])) << "the cell before is still clear";
-  EXPECT_TRUE(AllOf(CellPixels(3, 1), Expected[Black])) << "and so is the cell after";
+  // A glyph's anti-aliased edge may spill into a neighbour depending on the machine's
+  // fonts; the background the program fills is what must stop at the cell's edges.
+  for (int neighbour : {1, 3}) {
+    std::vector<COLORREF> next = CellPixels(neighbour, 1);
+    EXPECT_EQ(CountOf(next, Expected[Blue]), 0) << "cell " << neighbour << " has no blue";
+    EXPECT_GT(CountOf(next, Expected[Black]) * 2, static_cast<int>(next.size()))
+        << "cell " << neighbour << " stays black";
+  }
   EXPECT_EQ(CellAttrs[1 * 80 + 2], 0x1E);
 }
 
