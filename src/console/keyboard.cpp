@@ -85,27 +85,27 @@ void OnCharMessage(unsigned char ch) {
   if (byte >= 0) QueueByte(KeyQueue, KeyCount, static_cast<unsigned char>(byte));
 }
 
-// Alt held: the Braille mode keys with Ctrl, else Alt+letter or Alt+digit.
-static void OnAltKeyDown(unsigned char key, bool ctrl) {
+// Alt held: the Braille mode keys with Ctrl, else Alt+letter or Alt+digit. False for any
+// other key, which goes on as if Alt were up (Ctrl+Alt+Up gives Ctrl+Up's code).
+static bool OnAltKeyDown(unsigned char key, bool ctrl) {
   if (ctrl && key == VK_F12) {
     SetBrailleMode(0);
-    return;
+    return true;
   }
   if (ctrl && key == VK_F11) {
     SetBrailleMode(BrailleMode + 1);
-    return;
+    return true;
   }
   unsigned char code = AltKeyCode(key);
-  if (code != 0) QueuePair(KeyQueue, KeyCount, code);
+  if (code == 0) return false;
+  QueuePair(KeyQueue, KeyCount, code);
+  return true;
 }
 
 bool OnKeyDown(unsigned char key) {
   if (BreakEnabled && key == VK_CANCEL) ConsoleHalt();
   bool alt = KeyHeld(VK_MENU), ctrl = KeyHeld(VK_CONTROL);
-  if (alt) {
-    OnAltKeyDown(key, ctrl);
-    return true;
-  }
+  if (alt && OnAltKeyDown(key, ctrl)) return true;
   if (!ctrl && BrailleMode != 0 && ChordKeyDown(key)) return true;
   unsigned char code = ExtendedKeyCode(key, ctrl, KeyHeld(VK_SHIFT));
   if (code != 0) QueuePair(KeyQueue, KeyCount, code);

@@ -76,6 +76,26 @@ TEST_F(ConsoleKeysWindow, AltLettersReachTheQueueOnlyOnceBreakIsOff) {
   EXPECT_EQ(Queued(), (Bytes{0, 30, 0, 120}));
 }
 
+TEST_F(ConsoleKeysWindow, CtrlAltSpecialKeysQueueTheCtrlCodeAndAltAloneThePlainOne) {
+  const std::vector<WORD> ctrlAlt = {VK_CONTROL, VK_MENU};
+  for (WORD vk : {VK_F1, VK_F9, VK_INSERT, VK_DELETE, VK_HOME, VK_END, VK_PRIOR, VK_NEXT,
+                  VK_UP, VK_DOWN, VK_LEFT, VK_RIGHT})
+    Press(vk, ctrlAlt);
+  Press(VK_INSERT, {VK_SHIFT, VK_CONTROL, VK_MENU});
+  EXPECT_EQ(Queued(), (Bytes{0, 94,  0, 102, 0, 255, 0, 83,  0, 119, 0, 117, 0, 132,
+                             0, 118, 0, 113, 0, 114, 0, 115, 0, 116, 0, 255}));
+  KeyCount = 0;
+  // System keys (Alt without Ctrl, and F10) are the platform's until the program has ended.
+  Press(VK_F1, {VK_MENU});
+  Press(VK_F10, ctrlAlt);
+  Press(VK_UP, {VK_CONTROL});
+  BreakEnabled = false;
+  Press(VK_F1, {VK_MENU});
+  Press(VK_F10, ctrlAlt);
+  Press(VK_UP, {VK_MENU});
+  EXPECT_EQ(Queued(), (Bytes{0, 113, 0, 59, 0, 103, 0, 72}));
+}
+
 TEST_F(ConsoleKeysWindow, With63QueuedACharacterFitsAndAnArrowIsDropped) {
   for (int i = 0; i < 63; i++) KeyQueue[i] = 'z';
   KeyCount = 63;
