@@ -34,7 +34,7 @@ int main() {
     std::cout << ' ' << std::setw(2) << int(c);
   }
   std::cout << '\n';
-  Line(7, 1, " Cinza claro sobre azul: acentuação áéíóú ç ã õ");
+  Line(7, 1, " Cinza claro sobre azul: acentua\xE7\xE3o \xE1\xE9\xED\xF3\xFA \xE7 \xE3 \xF5");
   Line(11, 0, " Linha nove");
   Line(10, 0, " Linha dez");
   Line(12, 0, " Linha onze");

@@ -73,10 +73,10 @@ TEST(Dwell, WholeTicksAndAtLeastOne) {
 
 TEST(UpperAccented, LettersAndTheAccentedRangeOnly) {
   EXPECT_EQ(UpperAccented("Sel"), "SEL");
-  EXPECT_EQ(UpperAccented("ç ã á"), "Ç Ã Á");
-  EXPECT_EQ(UpperAccented("÷ÿ"), "×ß");   // the whole 224-255 range moves, as the keys compare
+  EXPECT_EQ(UpperAccented("\xE7 \xE3 \xE1"), "\xC7 \xC3 \xC1");
+  EXPECT_EQ(UpperAccented("\xF7\xFF"), "\xD7\xDF");   // the whole 224-255 range moves, as the keys compare
   EXPECT_EQ(UpperAccented("F10-@{"), "F10-@{");
-  EXPECT_EQ(UpperAccented("ÇÀ"), "ÇÀ");
+  EXPECT_EQ(UpperAccented("\xC7\xC0"), "\xC7\xC0");
 }
 
 TEST(OptionLabels, ExactTextsAndNoneOutsideTheMenus) {

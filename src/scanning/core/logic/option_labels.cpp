@@ -4,11 +4,11 @@
 
 namespace {
 const char* const MouseLabels[] = {"Clica", "Sobe", "Desce", "Esquerda", "Direita",
-    "Outros Cliques", "Mouse rápido", "Comanda janela", "Digita", "Visualiza", "Meus programas"};
+    "Outros Cliques", "Mouse r\xE1pido", "Comanda janela", "Digita", "Visualiza", "Meus programas"};
 const char* const ClickLabels[] = {"Clique duplo", "Clique direita", "Control clique",
     "Shift clique", "Mouse centro tela", "Mouse topo tela", "Mouse topo janela", "Ignora"};
 const char* const WindowLabels[] = {"Mouse", "Desce", "Sobe", "Topo", "Fecha", "Tamanho",
-    "Navega", "Reposiciona", "Próxima janela"};
+    "Navega", "Reposiciona", "Pr\xF3xima janela"};
 const char* const NavigationLabels[] = {"Mouse", "Enter", "Tab tab tab...", "Shift Tab...",
     "F10 Menu", "Direita direita", "Esquerda esquerda", "Cima cima", "Baixo baixo",
     "WWW anterior", "WWW seguinte"};
@@ -16,8 +16,8 @@ const char* const SizeLabels[] = {"Deixa igual", "Minimiza", "Normaliza", "Maxim
 const char* const ProgramLabels[] = {"Mouse", "Meus documentos", "Menu iniciar",
     "Navega na Internet", "Locutor", "Bloco de Notas", "Jornal", "Correio", "Arquivos",
     "Bandeja do sistema"};
-const char* const KeyboardChoiceLabels[] = {"Mouse", "Funcao", "Alfa", "Maiúsculos",
-    "Numéricos", "Acentos", "Act.Maiúsculos"};
+const char* const KeyboardChoiceLabels[] = {"Mouse", "Funcao", "Alfa", "Mai\xFAsculos",
+    "Num\xE9ricos", "Acentos", "Act.Mai\xFAsculos"};
 
 const char* const* const MenuLabels[MenuCount + 1] = {nullptr, MouseLabels, ClickLabels,
     WindowLabels, NavigationLabels, SizeLabels, ProgramLabels, KeyboardChoiceLabels};
