@@ -49,7 +49,8 @@ void Delay(uint16_t ms);                      // sleep through the seam, then Ke
 void CaretOn();
 void CaretOff();
 void OnCharMessage(unsigned char ch);         // WM_CHAR
-bool OnKeyDown(unsigned char key);            // WM_KEYDOWN (and WM_SYSKEYDOWN once break is off)
+bool OnKeyDown(unsigned char key, bool repeat = false);  // WM_KEYDOWN (and WM_SYSKEYDOWN once break is off)
+bool KeyRepeated(LPARAM keyFlags);            // a key-down's flags say the key was already down
 bool OnKeyUp(unsigned char key);              // WM_KEYUP; false: not handled
 void OnSetFocus();
 void OnKillFocus();

@@ -32,21 +32,39 @@ static void Beep200(uint16_t frequency) {
   ToneStop();
 }
 
-static void TurnOff() {
-  BrailleState cleared;
-  StoreState(cleared);
-  if (BrailleMode != 0) Beep200(100);
+static void Announce(int mode) {
+  if (mode == 0) {
+    Beep200(100);
+    return;
+  }
+  Beep200(800);
+  Beep200(mode == 1 ? 1600 : 400);
+}
+
+// The tones' delays dispatch keys, so a mode key can arrive during an announcement. The
+// mode changes at once; its announcement waits for the one playing, and of several waiting
+// only the newest is worth hearing.
+static bool Announcing = false;
+static int WaitingAnnouncement = -1;  // mode to announce next, -1 for none
+
+static void AnnounceInTurn(int mode) {
+  WaitingAnnouncement = mode;
+  if (Announcing) return;
+  Announcing = true;
+  while (WaitingAnnouncement >= 0) {
+    int next = WaitingAnnouncement;
+    WaitingAnnouncement = -1;
+    Announce(next);
+  }
+  Announcing = false;
 }
 
 void SetBrailleMode(int mode) {
   mode = NormaliseBrailleMode(mode);
-  if (mode == 0) {
-    TurnOff();
-  } else {
-    Beep200(800);
-    Beep200(mode == 1 ? 1600 : 400);
-  }
+  bool wasOn = BrailleMode != 0;
+  if (mode == 0) StoreState(BrailleState{});
   BrailleMode = mode;
+  if (mode != 0 || wasOn) AnnounceInTurn(mode);
 }
 
 bool ChordKeyDown(unsigned char key) {

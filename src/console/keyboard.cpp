@@ -85,15 +85,18 @@ void OnCharMessage(unsigned char ch) {
   if (byte >= 0) QueueByte(KeyQueue, KeyCount, static_cast<unsigned char>(byte));
 }
 
+bool KeyRepeated(LPARAM keyFlags) { return (keyFlags & (1 << 30)) != 0; }
+
 // Alt held: the Braille mode keys with Ctrl, else Alt+letter or Alt+digit. False for any
-// other key, which goes on as if Alt were up (Ctrl+Alt+Up gives Ctrl+Up's code).
-static bool OnAltKeyDown(unsigned char key, bool ctrl) {
+// other key, which goes on as if Alt were up (Ctrl+Alt+Up gives Ctrl+Up's code). A mode key
+// held down steps the mode once, not once per repeat.
+static bool OnAltKeyDown(unsigned char key, bool ctrl, bool repeat) {
   if (ctrl && key == VK_F12) {
-    SetBrailleMode(0);
+    if (!repeat) SetBrailleMode(0);
     return true;
   }
   if (ctrl && key == VK_F11) {
-    SetBrailleMode(BrailleMode + 1);
+    if (!repeat) SetBrailleMode(BrailleMode + 1);
     return true;
   }
   unsigned char code = AltKeyCode(key);
@@ -102,10 +105,10 @@ static bool OnAltKeyDown(unsigned char key, bool ctrl) {
   return true;
 }
 
-bool OnKeyDown(unsigned char key) {
+bool OnKeyDown(unsigned char key, bool repeat) {
   if (BreakEnabled && key == VK_CANCEL) ConsoleHalt();
   bool alt = KeyHeld(VK_MENU), ctrl = KeyHeld(VK_CONTROL);
-  if (alt && OnAltKeyDown(key, ctrl)) return true;
+  if (alt && OnAltKeyDown(key, ctrl, repeat)) return true;
   if (!ctrl && BrailleMode != 0 && ChordKeyDown(key)) return true;
   unsigned char code = ExtendedKeyCode(key, ctrl, KeyHeld(VK_SHIFT));
   if (code != 0) QueuePair(KeyQueue, KeyCount, code);

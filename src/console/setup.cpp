@@ -121,7 +121,7 @@ void OnCloseRequest() {
 LRESULT OnSystemKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (BreakEnabled) return DefWindowProcA(window, message, wParam, lParam);
   unsigned char key = static_cast<unsigned char>(wParam & 0xFF);
-  if (message == WM_SYSKEYDOWN) return OnKeyDown(key), 0;
+  if (message == WM_SYSKEYDOWN) return OnKeyDown(key, KeyRepeated(lParam)), 0;
   return OnKeyUp(key) ? 0 : DefWindowProcA(window, message, wParam, lParam);
 }
 
@@ -189,7 +189,7 @@ LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_PAINT: PaintConsole(); return 0;
     case WM_CLOSE: OnCloseRequest(); return 0;
     case WM_GETMINMAXINFO: ConsoleSizeLimits(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
-    case WM_KEYDOWN: OnKeyDown(key); return 0;
+    case WM_KEYDOWN: OnKeyDown(key, KeyRepeated(lParam)); return 0;
     case WM_KEYUP: return OnKeyUp(key) ? 0 : DefWindowProcA(window, message, wParam, lParam);
     case WM_CHAR: OnCharMessage(key); return 0;
     case WM_SYSKEYDOWN:

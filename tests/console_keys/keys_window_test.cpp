@@ -1,6 +1,8 @@
 // Real key presses into the focused console window: the queue holds what a typist meant.
 #include "console/ObCrt.h"
+#include "console/logic/tone_wave.h"
 #include <gtest/gtest.h>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -19,12 +21,17 @@ void Settle() {
   for (int i = 0; i < 6; i++) Delay(20);
 }
 
-// Presses key with the given modifiers held, releasing all in reverse order.
-void Press(WORD vk, std::vector<WORD> modifiers = {}) {
+// Presses key with the given modifiers held, releasing all in reverse order; the console
+// sees it at its next pump.
+void Tap(WORD vk, const std::vector<WORD>& modifiers = {}) {
   for (WORD m : modifiers) SendKey(m, false);
   SendKey(vk, false);
   SendKey(vk, true);
   for (auto m = modifiers.rbegin(); m != modifiers.rend(); ++m) SendKey(*m, true);
+}
+
+void Press(WORD vk, const std::vector<WORD>& modifiers = {}) {
+  Tap(vk, modifiers);
   Settle();
 }
 
@@ -175,6 +182,58 @@ TEST_F(ConsoleKeysWindow, ReadLineFullLineDropsKeysButEnterEnds) {
   Type("abcdefghij");
   Press(VK_RETURN);
   EXPECT_EQ(Line(8), "abcdef\r\n");  // capacity 8 holds 6 characters, as 128 holds 126
+}
+
+// The frequency of the tone now looping, told by its wave; 0 for silence.
+int PlayingTone() {
+  if (!ToneBuffer) return 0;
+  for (int frequency : {100, 400, 800, 1600})
+    if (std::memcmp(ToneBuffer, BuildToneWave(frequency).data(), ToneBufferSize) == 0)
+      return frequency;
+  return -1;
+}
+
+std::vector<int> TonesHeard;
+
+// A thread timer is due at every pump of an announcement's 200 ms delays, so it hears
+// each tone at least once.
+void CALLBACK NoteTone(HWND, UINT, UINT_PTR, DWORD) {
+  int tone = PlayingTone();
+  if (tone != 0 && (TonesHeard.empty() || TonesHeard.back() != tone)) TonesHeard.push_back(tone);
+}
+
+std::vector<int> TonesOf(void (*typist)()) {
+  TonesHeard.clear();
+  UINT_PTR timer = SetTimer(nullptr, 0, 10, NoteTone);
+  typist();
+  Settle();
+  KillTimer(nullptr, timer);
+  return TonesHeard;
+}
+
+void TapModeKeys(std::vector<WORD> keys) {
+  for (WORD vk : keys) Tap(vk, {VK_CONTROL, VK_MENU});
+}
+
+TEST_F(ConsoleKeysWindow, ModeKeysStepOncePerPressAndAnnounceInTurn) {
+  // A second press during the first announcement: on, then signs, each heard whole.
+  EXPECT_EQ(TonesOf([] { TapModeKeys({VK_F11, VK_F11}); }), (std::vector<int>{800, 1600, 800, 400}));
+  EXPECT_EQ(BrailleMode, 2);
+  // Off, then two steps while off sounds: the mode goes 0, 1, 2; the overtaken 1 is not played.
+  EXPECT_EQ(TonesOf([] { TapModeKeys({VK_F12, VK_F11, VK_F11}); }), (std::vector<int>{100, 800, 400}));
+  EXPECT_EQ(BrailleMode, 2);
+  // Held down, the key repeats; it is still one press.
+  std::vector<int> tones = TonesOf([] {
+    SendKey(VK_CONTROL, false);
+    SendKey(VK_MENU, false);
+    for (int i = 0; i < 4; i++) SendKey(VK_F11, false);
+    SendKey(VK_F11, true);
+    SendKey(VK_MENU, true);
+    SendKey(VK_CONTROL, true);
+  });
+  EXPECT_EQ(tones, (std::vector<int>{800, 1600}));
+  EXPECT_EQ(BrailleMode, 1);
+  EXPECT_EQ(Queued(), Bytes{});
 }
 
 TEST_F(ConsoleKeysWindow, BrailleChordsFromRealKeys) {
