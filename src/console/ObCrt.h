@@ -63,6 +63,7 @@ extern bool NumberMode, CapitalNext, CapitalLock;
 extern unsigned char* ToneBuffer;   // the in-memory tone now playing, or null
 
 void SetBrailleMode(int mode);                // set and announce with tones
+void CutAnnouncement();                       // silence an announcement the end cut short
 bool ChordKeyDown(unsigned char key);         // true for a chord key
 bool ChordKeyUp(unsigned char key);           // true when Braille took the key-up
 void ApplyBrailleSigns(unsigned char& ch);    // mode-2 capital and number signs

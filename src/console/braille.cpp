@@ -59,6 +59,12 @@ static void AnnounceInTurn(int mode) {
   Announcing = false;
 }
 
+void CutAnnouncement() {
+  ToneStop();
+  Announcing = false;
+  WaitingAnnouncement = -1;
+}
+
 void SetBrailleMode(int mode) {
   mode = NormaliseBrailleMode(mode);
   bool wasOn = BrailleMode != 0;

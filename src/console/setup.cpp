@@ -209,6 +209,9 @@ void ConsoleClose() {
 void ConsoleEndHandler() {
   if (ConsoleEnding) return;
   ConsoleEnding = true;
+  // The end can come from inside an announcement's delay, which never resumes; its tone
+  // loops until stopped.
+  CutAnnouncement();
   if (!WindowOpen) return;
   ShowEndedCaption();
   EnableMenuItem(GetSystemMenu(ConsoleWindow, FALSE), SC_CLOSE, MF_ENABLED);

@@ -36,4 +36,12 @@ TEST(ConsoleHaltProcess, QuitMessageEndsWith255AndTheEndedCaption) {
   EXPECT_EQ(caption.rfind("(Programa terminado - ", 0), 0u) << caption;
 }
 
+TEST(ConsoleHaltProcess, EndingDuringAnAnnouncementStopsItsToneBeforeTheEndedWait) {
+  for (const char* how : {"break tone", "quit tone"}) {
+    std::string caption;
+    EXPECT_EQ(RunProbe(how, caption), 255u) << how;
+    EXPECT_TRUE(IsEnded(caption)) << how << ": " << caption;
+  }
+}
+
 }  // namespace
