@@ -33,11 +33,11 @@ void RegisterConsoleClass() {
   registered = RegisterClassA(&cls) != 0;
 }
 
-// The platform may leave a cut path unterminated; the last byte is forced to zero.
+// The platform may leave a cut path unterminated; the last byte is forced to zero. The path
+// already comes in the program's own code page, so it is taken as it is.
 void FillModulePath() {
   GetModuleFileNameA(nullptr, ModulePath, sizeof(ModulePath));
   ModulePath[sizeof(ModulePath) - 1] = 0;
-  OemToCharA(ModulePath, ModulePath);
 }
 
 std::string ReadProfileKey(const char* section, const char* key, const char* fallback) {

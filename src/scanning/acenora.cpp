@@ -94,8 +94,19 @@ void TakeStartUpValues(const std::vector<std::string>& arguments) {
   DwellMs = AskNumber("Delay (1000-2000):");
 }
 
+// Read whole here: the console keeps only the first 79 bytes, which for a program installed
+// deep in folders may end before its name. A full buffer may mean a cut path: try a larger one.
+std::string ProgramPath() {
+  std::string path(MAX_PATH, '\0');
+  for (;;) {
+    DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    if (length < path.size() || path.size() >= 32768) return path.substr(0, length);
+    path.resize(path.size() * 2);
+  }
+}
+
 std::string ModuleFileName() {
-  std::string path = ModulePath;
+  std::string path = ProgramPath();
   size_t slash = path.find_last_of("\\/");
   return slash == std::string::npos ? path : path.substr(slash + 1);
 }

@@ -25,8 +25,9 @@ BOOL CALLBACK CollectText(HWND child, LPARAM param) {
 class Probe : public ProbeProcess {
  public:
   // The report path is put in the environment just before the probe starts, then taken out.
-  explicit Probe(const std::string& arguments, const std::string& report = "")
-      : ProbeProcess((Report(report), BesideThisProgram("startup_probe.exe")), arguments) {
+  explicit Probe(const std::string& arguments, const std::string& report = "",
+                 const std::string& exe = BesideThisProgram("startup_probe.exe"))
+      : ProbeProcess((Report(report), exe), arguments) {
     Report("");
   }
   bool started() const { return Started(); }
@@ -102,6 +103,36 @@ TEST(StartUpErrors, DigitsTypedRightBeforeLettersAreInvalidNumericInput) {
   ASSERT_GE(text.size(), message.size()) << text;
   EXPECT_EQ(text.substr(text.size() - message.size()), message) << text;
   EXPECT_EQ(DismissAndClose(probe, box), 1u);
+}
+
+// Installed three accented folders deep, past the 79 bytes the console keeps of its path.
+TEST(StartUpErrors, AProgramDeepInAccentedFoldersIsNamedWholeAndItsPathKeepsItsAccents) {
+  char temp[MAX_PATH] = {};
+  GetTempPathA(sizeof temp, temp);
+  std::string folder = temp, exe;
+  for (const char* name : {"Instala\xE7\xE3o do usu\xE1rio", "Programas de acessibilidade",
+                           "Acenora vers\xE3o dois"}) {
+    folder += name;
+    CreateDirectoryA(folder.c_str(), nullptr);
+    folder += '\\';
+  }
+  exe = folder + "startup_probe.exe";
+  ASSERT_GT(exe.size(), 79u);
+  ASSERT_TRUE(CopyFileA(BesideThisProgram("startup_probe.exe").c_str(), exe.c_str(), FALSE));
+  {
+    Probe probe("x", "", exe);
+    HWND box = probe.WaitForErrorBox();
+    ASSERT_NE(box, nullptr);
+    std::string text = BoxText(box);
+    EXPECT_EQ(text.rfind("Exception EConvertError in module startup_probe.exe at ", 0), 0u) << text;
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    HWND ended = probe.WaitForWindow("ObWinCrt", "(Programa terminado - ");
+    ASSERT_NE(ended, nullptr);
+    EXPECT_EQ(WindowCaption(ended), "(Programa terminado - " + exe.substr(0, 79) + ")");
+    PostMessageA(ended, WM_CLOSE, 0, 0);
+    EXPECT_EQ(probe.ExitCode(), 1u);
+  }
+  DeleteFileA(exe.c_str());
 }
 
 // Starts up the probe in report mode and gives back its report line.
