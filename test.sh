@@ -5,6 +5,8 @@ set -euo pipefail
 
 ensure_packages
 build_all
+# The window-free logic under libFuzzer for a few seconds each: a smoke check, not a search.
+"$ROOT/scripts/fuzz.sh" "${ACENORA_FUZZ_SECONDS:-4}"
 ensure_display
 trap '[ -n "$STARTED_XVFB" ] && kill "$STARTED_XVFB" 2>/dev/null; wineserver -k 2>/dev/null || true' EXIT
 ensure_prefix

@@ -1,0 +1,76 @@
+// The playback library's event rules on arbitrary events: every message maps to at most one
+// action, key strokes always come up in the reverse order they went down, code page 1252
+// bytes map one to one, and mouse coordinates land on the pixel they came from.
+#include <set>
+#include <vector>
+
+#include "fuzz_input.h"
+#include "injection/logic/playback_events.h"
+
+using namespace playback;
+
+namespace {
+
+void Message(FuzzInput& in) {
+  uint32_t message = in.Flag() ? in.Long() : 0x100 + in.Byte() % 0x110;
+  uint8_t key = in.Byte();
+  KeyStroke stroke{};
+  bool isKey = KeyEventFor(message, key, stroke);
+  if (isKey) FUZZ_CHECK(stroke.virtualKey == key && MouseActionFor(message) == MouseAction::None);
+  IsExtendedKey(key);
+}
+
+// Every key goes down once and up once, nested: the last one down is the first one up.
+void Strokes(FuzzInput& in) {
+  bool ctrl = in.Flag(), shift = in.Flag(), alt = in.Flag();
+  std::vector<KeyStroke> strokes = VirtKeyStrokes(in.Byte(), ctrl, shift, alt);
+  FUZZ_CHECK(strokes.size() == 2u + 2u * (ctrl + shift + alt));
+  std::vector<uint8_t> held;
+  for (const KeyStroke& s : strokes) {
+    if (!s.up) {
+      held.push_back(s.virtualKey);
+      continue;
+    }
+    FUZZ_CHECK(!held.empty() && held.back() == s.virtualKey);
+    held.pop_back();
+  }
+  FUZZ_CHECK(held.empty());
+}
+
+// The platform reads a normalised n back as n * extent / 65536, rounded down.
+void Coordinate(FuzzInput& in) {
+  int32_t extent = in.Flag() ? in.Int() : static_cast<int32_t>(in.InRange(2, 32768));
+  int32_t pixel = in.Flag() ? in.Int() : static_cast<int32_t>(in.InRange(-10, 32800));
+  int32_t n = NormaliseCoordinate(pixel, extent);
+  FUZZ_CHECK(n >= 0 && n <= 65535);
+  if (extent < 2 || extent > 32768) return;
+  int32_t pinned = pixel < 0 ? 0 : pixel >= extent ? extent - 1 : pixel;
+  FUZZ_CHECK(int64_t{n} * extent / 65536 == pinned);
+  if (pinned + 1 < extent) FUZZ_CHECK(NormaliseCoordinate(pinned + 1, extent) > n);
+}
+
+bool CodePageIsOneToOne() {
+  std::set<uint16_t> seen;
+  for (int byte = 0; byte < 256; ++byte) {
+    uint16_t code = Cp1252ToUnicode(static_cast<uint8_t>(byte));
+    if (!seen.insert(code).second) return false;
+    if ((byte < 0x80 || byte > 0x9F) && code != byte) return false;
+  }
+  return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  static const bool oneToOne = CodePageIsOneToOne();
+  FUZZ_CHECK(oneToOne);
+  FuzzInput in(data, size);
+  while (!in.Empty()) {
+    switch (in.Byte() % 3) {
+      case 0: Message(in); break;
+      case 1: Strokes(in); break;
+      default: Coordinate(in);
+    }
+  }
+  return 0;
+}

@@ -1,0 +1,67 @@
+// Tones and captured sound: every tone file is a well-formed one-second square wave, and the
+// capture arithmetic keeps peaks, ring positions and copy counts within what they index.
+#include <algorithm>
+#include <vector>
+
+#include "console/logic/tone_wave.h"
+#include "fuzz_input.h"
+#include "switch/logic/capture_math.h"
+
+namespace {
+
+uint32_t Read32(const std::vector<uint8_t>& wave, size_t at) {
+  return wave[at] | wave[at + 1] << 8 | wave[at + 2] << 16 | uint32_t{wave[at + 3]} << 24;
+}
+
+void Tone(FuzzInput& in) {
+  uint16_t frequency = in.Word();
+  std::vector<uint8_t> wave = BuildToneWave(frequency);
+  if (wave.empty()) {
+    FUZZ_CHECK(frequency <= 1 || !TonePlayable(frequency));
+    return;
+  }
+  FUZZ_CHECK(TonePlayable(frequency) && wave.size() == ToneBufferSize);
+  uint32_t length = ToneDataLength(frequency);
+  FUZZ_CHECK(length > 0 && ToneHeaderSize + length <= ToneBufferSize);
+  FUZZ_CHECK(Read32(wave, 40) == length && Read32(wave, 4) == length + 36);
+  for (uint32_t i = 0; i + 1 < length; ++i) {
+    uint8_t sample = wave[ToneHeaderSize + i];
+    FUZZ_CHECK(sample == 96 || sample == 160);
+  }
+  FUZZ_CHECK(wave[ToneHeaderSize + length - 1] == 128);
+  for (size_t i = ToneHeaderSize + length; i < wave.size(); ++i) FUZZ_CHECK(wave[i] == 0);
+}
+
+void Capture(FuzzInput& in) {
+  std::string samples = in.Text(255);
+  int start = static_cast<int>(in.InRange(0, 128));
+  int peak = SamplePeak(reinterpret_cast<const unsigned char*>(samples.data()), samples.size(), start);
+  int expected = start;
+  for (unsigned char b : samples) expected = std::max(expected, b > 128 ? b - 128 : 128 - b);
+  FUZZ_CHECK(peak == expected && peak <= 128);
+
+  int32_t index = in.Int();
+  int32_t next = NextRingIndex(index);
+  FUZZ_CHECK(next >= 0 && next < 8);
+  if (index >= 0 && index < 8) FUZZ_CHECK(next == (index + 1) % 8);
+
+  uint32_t recorded = in.Long(), room = in.Long();
+  uint32_t copied = BoundedCopyCount(recorded, room);
+  FUZZ_CHECK(copied <= room && copied <= recorded && (copied == room || copied == recorded));
+  uint16_t bits = in.Word(), channels = in.Word();
+  if (bits <= 32 && channels <= 8) FUZZ_CHECK(BlockAlign(bits, channels) == bits / 8 * channels);
+  int32_t ms = in.Int(), ticks = TicksOf(ms);
+  FUZZ_CHECK(ms >= 0 ? ticks >= 0 && ticks * 100 <= ms : ticks <= 0 && ticks * 100 >= ms);
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
+  FuzzInput in(data, size);
+  if (size > 0 && in.Byte() & 1) {
+    Tone(in);  // a whole second of samples: one per input keeps the runs quick
+    return 0;
+  }
+  while (!in.Empty()) Capture(in);
+  return 0;
+}
