@@ -16,6 +16,7 @@ TEST(SamplePeak, MagnitudeIsLopsidedAroundSilence) {
 TEST(RingArithmetic, IndexWrapsAndCopyStaysInsideTheArea) {
   EXPECT_EQ(NextRingIndex(0), 1);
   EXPECT_EQ(NextRingIndex(7), 0);
+  EXPECT_EQ(NextRingIndex(INT32_MAX), 0);  // wraps, does not overflow
   EXPECT_EQ(BlockAlign(8, 1), 1);
   EXPECT_EQ(BlockAlign(16, 2), 4);
   EXPECT_EQ(BoundedCopyCount(4096, 2048), 2048u);

@@ -9,7 +9,10 @@ int SamplePeak(const unsigned char* samples, size_t count, int peak) {
   return peak;
 }
 
-int32_t NextRingIndex(int32_t index) { return (index + 1) & 7; }
+// Unsigned, so the largest index wraps like any other instead of overflowing.
+int32_t NextRingIndex(int32_t index) {
+  return static_cast<int32_t>((static_cast<uint32_t>(index) + 1) & 7);
+}
 
 uint16_t BlockAlign(uint16_t bits, uint16_t channels) {
   return static_cast<uint16_t>((bits / 8) * channels);
