@@ -40,6 +40,7 @@ run_fuzzer() {
   echo "$name: ${execs:-?} runs; ${done_line#*DONE }"
 }
 
+ensure_packages
 build_fuzzers
 names=("$@")
 if [ ${#names[@]} -eq 0 ]; then
