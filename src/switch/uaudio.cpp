@@ -1,6 +1,7 @@
 // The capture ring over the seam's wave-input calls.
 #include "switch/uaudio.h"
 
+#include <cstdlib>
 #include <cstring>
 
 #include "console/ObCrt.h"
@@ -52,6 +53,18 @@ bool FillSlot(CaptureSlot& slot) {
 }
 
 bool RingOpen() { return CaptureRing[RingIndex].header != nullptr; }
+
+// The platform tears the process down with the sound system's threads still serving a
+// recording device, and one of them can crash it then: whatever way the program ends, the
+// device is stopped and closed first. Registered after the console's end handler, so it
+// runs before that handler waits on the ended window.
+void CloseCaptureAtEnd() { CaptureClose(); }
+
+void CloseAtEndOnce() {
+  static bool registered = false;
+  if (!registered) std::atexit(CloseCaptureAtEnd);
+  registered = true;
+}
 }  // namespace
 
 MMRESULT OpenWaveInput(UINT deviceId, uint32_t rate, uint16_t bits, uint16_t channels) {
@@ -72,6 +85,7 @@ MMRESULT OpenWaveInput(UINT deviceId, uint32_t rate, uint16_t bits, uint16_t cha
 
 uint16_t CaptureOpen(uint32_t rate, uint16_t bits, uint16_t channels, uint32_t bufferBytes) {
   BufferBytes = bufferBytes;
+  CloseAtEndOnce();
   uint16_t result = static_cast<uint16_t>(OpenWaveInput(WAVE_MAPPER, rate, bits, channels));
   if (result != 0) return result;
   for (int slot = 0; slot < 8; ++slot) {
@@ -120,5 +134,7 @@ MMRESULT CaptureClose() {
     FreeSlot(slot);
     RingIndex = NextRingIndex(RingIndex);
   }
-  return SeamWaveInClose(CaptureDevice);
+  MMRESULT result = SeamWaveInClose(CaptureDevice);
+  CaptureDevice = nullptr;  // a later close, such as the one at the end, names no device
+  return result;
 }

@@ -12,12 +12,13 @@ struct CaptureSlot {
   WAVEHDR* header;       // its locked address; null: the slot is empty
 };
 
-extern HWAVEIN CaptureDevice;       // the device opened by CaptureOpen
+extern HWAVEIN CaptureDevice;       // the device opened by CaptureOpen; null once closed
 extern uint32_t BufferBytes;        // size of every data buffer
 extern CaptureSlot CaptureRing[8];  // the eight slots, filled by the device in order 0..7
 extern int32_t RingIndex;           // the slot read next
 
 MMRESULT OpenWaveInput(UINT deviceId, uint32_t rate, uint16_t bits, uint16_t channels);
+// 0 or the open's error in 16 bits. The ring closes itself before the process ends.
 uint16_t CaptureOpen(uint32_t rate, uint16_t bits, uint16_t channels, uint32_t bufferBytes);
 void QueueCaptureBuffer(int slot);      // zero the header, point it at the data, hand it over
 bool CaptureReady();                    // the slot at RingIndex is filled; never waits
