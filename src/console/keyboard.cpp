@@ -122,7 +122,11 @@ void OnSetFocus() {
   if (WaitingForKey) CaretOn();
 }
 
+// Key-ups now go to another window: a chord key held now would stay down here for ever and
+// hold up every later chord, so the half-made chord is dropped.
 void OnKillFocus() {
   if (WaitingForKey) CaretOff();
   HasFocus = false;
+  ChordDots = 0;
+  ChordKeysDown = 0;
 }

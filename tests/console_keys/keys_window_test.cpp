@@ -259,4 +259,30 @@ TEST_F(ConsoleKeysWindow, BrailleChordsFromRealKeys) {
   EXPECT_EQ(Queued(), (Bytes{'h', 'c', '5', 'f'}));
 }
 
+void FocusOn(HWND window) {
+  SetForegroundWindow(window);
+  SetFocus(window);
+  Settle();
+}
+
+TEST_F(ConsoleKeysWindow, AChordKeyReleasedInAnotherWindowHoldsUpNoLaterChord) {
+  BrailleMode = 1;
+  HWND other = CreateWindowExA(0, "STATIC", "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0, 200, 100,
+                               nullptr, nullptr, nullptr, nullptr);
+  FocusOn(ConsoleWindow);
+  SendKey('F', false);
+  Settle();
+  FocusOn(other);
+  SendKey('F', true);
+  Settle();
+  FocusOn(ConsoleWindow);
+  SendKey('D', false);
+  SendKey('J', false);
+  SendKey('J', true);
+  SendKey('D', true);
+  Settle();
+  EXPECT_EQ(Queued(), Bytes{'i'});  // dots 2-4 alone: the half-made chord is forgotten
+  DestroyWindow(other);
+}
+
 }  // namespace
