@@ -1,0 +1,4 @@
+// The level meter's entry.
+#include "meter/univel.h"
+
+int main() { return NivelMain(); }
