@@ -67,7 +67,9 @@ unmanage_windows() {
   wineserver -w || true
 }
 
-# A private PulseAudio whose null sink's monitor is the default microphone.
+# A private PulseAudio whose null sink's monitor is the default microphone. The sink runs at
+# the panel's own 11025 Hz mono, so a sound played in that format reaches the microphone
+# sample for sample: resampling to another rate rings above a square wave's true peak.
 ensure_sound_server() {
   # One server per checkout, so two checkouts' tests never hear each other's sounds.
   local tag
@@ -76,8 +78,21 @@ ensure_sound_server() {
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   if ! pactl info >/dev/null 2>&1; then
     pulseaudio --daemonize=yes --exit-idle-time=-1 -n \
-      --load="module-null-sink sink_name=mic" --load=module-native-protocol-unix >/dev/null 2>&1 || true
+      --load="module-null-sink sink_name=mic rate=11025 channels=1" \
+      --load=module-native-protocol-unix >/dev/null 2>&1 || true
     for _ in $(seq 50); do pactl info >/dev/null 2>&1 && break; sleep 0.1; done
   fi
+  exact_microphone
   pactl set-default-source mic.monitor >/dev/null 2>&1 || true
+}
+
+# A server started before the sink took the panel's format gets the sink anew.
+exact_microphone() {
+  pactl list short sinks 2>/dev/null | grep -q $'^[0-9]*\tmic\t.* 1ch 11025Hz' && return 0
+  pactl info >/dev/null 2>&1 || return 0
+  local module
+  module="$(pactl list short modules | awk '$2 == "module-null-sink" { print $1 }')"
+  [ -n "$module" ] && pactl unload-module "$module" >/dev/null 2>&1
+  pactl load-module module-null-sink sink_name=mic rate=11025 channels=1 >/dev/null 2>&1 || true
+  pactl set-default-sink mic >/dev/null 2>&1 || true
 }
