@@ -1,5 +1,6 @@
 // Key-and-mouse playback library: lists of events replayed through SendInput on a thread
-// of the library, one started list after another, so callers may begin a new list at once.
+// of the library, one started list after another, so callers may begin a new list at once;
+// on the caller's thread when no such thread can be had.
 #include "injection/obkbm32.h"
 
 #include <deque>
@@ -15,21 +16,27 @@ struct Event {                 // the inputs of one appended call, then its paus
 };
 using EventList = std::vector<Event>;
 
-CRITICAL_SECTION Lock;         // guards everything below
-EventList Building;            // the list being appended to
-std::deque<EventList> Started; // lists waiting for the replay thread
-bool Replaying = false;        // the replay thread is inside a list
-HANDLE Wakeup = nullptr;       // set when a list is started
-bool ThreadRunning = false;
+// Made once and never freed: at the process's end the replay thread is stopped wherever it
+// is, perhaps inside the heap, so nothing may be released when the library is unloaded.
+struct Playback {
+  CRITICAL_SECTION lock;         // guards everything below
+  EventList building;            // the list being appended to
+  std::deque<EventList> started; // lists waiting for the replay thread
+  bool replaying = false;        // the replay thread is inside a list
+  HANDLE wakeup = nullptr;       // set when a list is started
+  bool threadRunning = false;
+  Playback() { InitializeCriticalSection(&lock); }
+};
+Playback& State = *new Playback;
 
 struct LockGuard {
-  LockGuard() { EnterCriticalSection(&Lock); }
-  ~LockGuard() { LeaveCriticalSection(&Lock); }
+  LockGuard() { EnterCriticalSection(&State.lock); }
+  ~LockGuard() { LeaveCriticalSection(&State.lock); }
 };
 
 void Append(std::vector<INPUT> inputs, UINT delayMs) {
   LockGuard guard;
-  Building.push_back({std::move(inputs), delayMs});
+  State.building.push_back({std::move(inputs), delayMs});
 }
 
 INPUT KeyInput(const playback::KeyStroke& stroke) {
@@ -60,14 +67,22 @@ DWORD ButtonFlag(playback::MouseAction action) {
   }
 }
 
+playback::Desktop VirtualDesktop() {
+  return {GetSystemMetrics(SM_XVIRTUALSCREEN), GetSystemMetrics(SM_YVIRTUALSCREEN),
+          GetSystemMetrics(SM_CXVIRTUALSCREEN), GetSystemMetrics(SM_CYVIRTUALSCREEN)};
+}
+
 // Every mouse event carries the point, so a press lands where it was asked even if the
-// user moved the mouse since the last move.
+// user moved the mouse since the last move. The point is taken over all monitors, not
+// only the primary one.
 INPUT MouseInput(playback::MouseAction action, int x, int y) {
+  playback::AbsolutePoint point = playback::NormalisePoint(x, y, VirtualDesktop());
   INPUT in{};
   in.type = INPUT_MOUSE;
-  in.mi.dx = playback::NormaliseCoordinate(x, GetSystemMetrics(SM_CXSCREEN));
-  in.mi.dy = playback::NormaliseCoordinate(y, GetSystemMetrics(SM_CYSCREEN));
-  in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_MOVE | ButtonFlag(action);
+  in.mi.dx = point.x;
+  in.mi.dy = point.y;
+  in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | MOUSEEVENTF_MOVE |
+                  ButtonFlag(action);
   return in;
 }
 
@@ -77,49 +92,52 @@ void Deliver(Event& event) {
   Sleep(event.delayMs);
 }
 
+void DeliverAll(EventList& list) {
+  for (Event& event : list) Deliver(event);
+}
+
 bool TakeStartedList(EventList& list) {
   LockGuard guard;
-  if (Started.empty()) {
-    Replaying = false;
+  if (State.started.empty()) {
+    State.replaying = false;
     return false;
   }
-  list = std::move(Started.front());
-  Started.pop_front();
-  Replaying = true;
+  list = std::move(State.started.front());
+  State.started.pop_front();
+  State.replaying = true;
   return true;
 }
 
 DWORD WINAPI ReplayThread(LPVOID) {
   for (;;) {
     EventList list;
-    while (TakeStartedList(list))
-      for (Event& event : list) Deliver(event);
-    WaitForSingleObject(Wakeup, INFINITE);
+    while (TakeStartedList(list)) DeliverAll(list);
+    WaitForSingleObject(State.wakeup, INFINITE);
   }
 }
 
-void StartThreadOnce() {
-  if (ThreadRunning) return;
-  Wakeup = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+// Called under the lock. Without its event the thread could only spin, so it is not started;
+// a failure is tried again at the next start.
+bool ReplayThreadReady() {
+  if (State.threadRunning) return true;
+  if (!State.wakeup) State.wakeup = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  if (!State.wakeup) return false;
   HANDLE thread = CreateThread(nullptr, 0, ReplayThread, nullptr, 0, nullptr);
-  if (thread) CloseHandle(thread);
-  ThreadRunning = true;
+  if (!thread) return false;
+  CloseHandle(thread);
+  State.threadRunning = true;
+  return true;
 }
 
 }  // namespace
-
-BOOL WINAPI DllMain(HINSTANCE, DWORD reason, LPVOID) {
-  if (reason == DLL_PROCESS_ATTACH) InitializeCriticalSection(&Lock);
-  return TRUE;
-}
 
 extern "C" {
 
 // The count is only a hint of the list's length; an absurd one must not exhaust memory.
 UINT WINAPI PlayInit(UINT count) {
   LockGuard guard;
-  Building.clear();
-  Building.reserve(count < 256 ? count : 256);
+  State.building.clear();
+  State.building.reserve(count < 256 ? count : 256);
   return 1;
 }
 
@@ -153,18 +171,26 @@ UINT WINAPI PlayVirtKey(UINT virtualKey, UINT ctrl, UINT shift, UINT alt, UINT d
 }
 
 // The list is handed over whole; a later PlayInit begins a fresh one without touching it.
+// With no replay thread to be had, the list is played here before returning, so a caller
+// waiting for the replay's end always sees it.
 UINT WINAPI PlayStart() {
-  LockGuard guard;
-  Started.push_back(std::move(Building));
-  Building.clear();
-  StartThreadOnce();
-  SetEvent(Wakeup);
+  EventList list;
+  {
+    LockGuard guard;
+    list.swap(State.building);
+    if (ReplayThreadReady()) {
+      State.started.push_back(std::move(list));
+      SetEvent(State.wakeup);
+      return 1;
+    }
+  }
+  DeliverAll(list);
   return 1;
 }
 
 UINT WINAPI PlayIsActive() {
   LockGuard guard;
-  return (Replaying || !Started.empty()) ? 1 : 0;
+  return (State.replaying || !State.started.empty()) ? 1 : 0;
 }
 
 }  // extern "C"

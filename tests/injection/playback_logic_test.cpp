@@ -90,3 +90,34 @@ TEST(PlaybackEvents, PointsOffTheScreenArePinnedAndAnEmptyScreenIsSafe) {
   EXPECT_EQ(playback::NormaliseCoordinate(10, 0), 0);
   EXPECT_EQ(playback::NormaliseCoordinate(10, 1), 0);
 }
+
+// A second monitor left of and above the primary one gives the desktop a negative corner;
+// every point of it, edges included, must come back to itself under both scalings.
+TEST(PlaybackEvents, EveryPointOfAMultiMonitorDesktopMapsBackToItself) {
+  const playback::Desktop desktops[] = {
+      {0, 0, 1024, 768}, {-1280, -200, 2304, 968}, {-1920, 0, 3840, 1080}, {0, -600, 800, 1368}};
+  for (const auto& d : desktops) {
+    for (int32_t x = d.left; x < d.left + d.width; ++x) {
+      int64_t n = playback::NormalisePoint(x, d.top, d).x;
+      ASSERT_EQ(d.left + n * d.width / 65536, x) << "desktop left " << d.left;
+      ASSERT_EQ(d.left + (n * (d.width - 1) * 2 + 65535) / (2 * 65535), x) << d.left;
+    }
+    for (int32_t y = d.top; y < d.top + d.height; ++y) {
+      int64_t n = playback::NormalisePoint(d.left, y, d).y;
+      ASSERT_EQ(d.top + n * d.height / 65536, y) << "desktop top " << d.top;
+      ASSERT_EQ(d.top + (n * (d.height - 1) * 2 + 65535) / (2 * 65535), y) << d.top;
+    }
+  }
+}
+
+TEST(PlaybackEvents, PointsOffTheDesktopArePinnedToItsEdgesWhateverTheirSize) {
+  const playback::Desktop d{-1280, -200, 2304, 968};
+  const playback::AbsolutePoint corner = playback::NormalisePoint(-1280, -200, d),
+                                far = playback::NormalisePoint(1023, 767, d);
+  EXPECT_EQ(playback::NormalisePoint(-1281, -5000, d), corner);
+  EXPECT_EQ(playback::NormalisePoint(INT32_MIN, INT32_MIN, d), corner);
+  EXPECT_EQ(playback::NormalisePoint(1024, 900, d), far);
+  EXPECT_EQ(playback::NormalisePoint(INT32_MAX, INT32_MAX, d), far);
+  EXPECT_EQ(playback::NormalisePoint(5, 5, {INT32_MAX, INT32_MIN, 0, -1}),
+            (playback::AbsolutePoint{0, 0}));
+}

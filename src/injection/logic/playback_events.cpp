@@ -85,4 +85,16 @@ int32_t NormaliseCoordinate(int32_t pixel, int32_t extent) {
   return static_cast<int32_t>((int64_t{2} * pixel + 1) * 65536 / (int64_t{2} * extent));
 }
 
+// Measured from the desktop's own corner, which lies left of or above the primary screen's
+// when a monitor stands there; the 64-bit difference keeps any 32-bit point in range.
+AbsolutePoint NormalisePoint(int32_t x, int32_t y, const Desktop& desktop) {
+  auto offset = [](int32_t pixel, int32_t origin, int32_t extent) {
+    int64_t from = int64_t{pixel} - origin;
+    if (from < 0) from = 0;
+    if (from > extent) from = extent;
+    return NormaliseCoordinate(static_cast<int32_t>(from), extent);
+  };
+  return {offset(x, desktop.left, desktop.width), offset(y, desktop.top, desktop.height)};
+}
+
 }  // namespace playback

@@ -21,4 +21,13 @@ bool IsExtendedKey(uint8_t virtualKey);               // navigation keys of the 
 uint16_t Cp1252ToUnicode(uint8_t character);          // code point of a code page 1252 byte
 int32_t NormaliseCoordinate(int32_t pixel, int32_t extent);  // 0..65535 over the extent
 
+struct Desktop {     // the rectangle spanning every monitor, in screen pixels
+  int32_t left, top, width, height;
+};
+struct AbsolutePoint {   // 0..65535 on each axis over the desktop
+  int32_t x, y;
+  bool operator==(const AbsolutePoint&) const = default;
+};
+AbsolutePoint NormalisePoint(int32_t x, int32_t y, const Desktop& desktop);
+
 }  // namespace playback
