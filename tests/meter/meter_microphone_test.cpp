@@ -174,8 +174,8 @@ TEST_F(MeterOnTheMicrophone, ASquareWaveOfAmplitude64Reads64AndSilenceReads0) {
 
 TEST_F(MeterOnTheMicrophone, TenSecondsOfNoiseThenThreeClapsSuggestAVolumeBetweenThem) {
   Samples scene;
-  AddNoise(scene, 20, 13500);
-  for (int clapMs : {10500, 11500, 12500}) PutClap(scene, clapMs, 100);
+  AddNoise(scene, 20, 12400);
+  for (int clapMs : {10300, 11000, 11700}) PutClap(scene, clapMs, 100);
   Player player(scene);
   ASSERT_TRUE(player.Playing());
   ASSERT_TRUE(e2e::WaitUntil([&] { return player.Done(); }, 20000));
@@ -192,21 +192,22 @@ TEST_F(MeterOnTheMicrophone, ClosingTheWindowEndsTheMeterWithExitCode0) {
 }
 
 // The panel started with that suggestion, as the caregiver would type it: the room's noise
-// goes on for five seconds, then one clap.
+// goes on for five seconds, then come claps. More than one, as a loaded machine's sound
+// system now and then loses a stretch of what it records.
 TEST_F(MeterOnTheMicrophone, ThePanelWithTheSuggestionIsChosenByAClapAndNotByTheNoise) {
   ASSERT_GT(suggestion, 20) << "no suggestion to start the panel with";
   ASSERT_TRUE(e2e::StartPanel(std::to_string(suggestion) + " 1000"));
   ASSERT_TRUE(e2e::WaitUntil([] { return e2e::PanelVisible() && e2e::RedBandHeight() > 0; },
                              20000)) << "the panel does not scan";
   Samples scene;
-  AddNoise(scene, 20, 7000);
-  PutClap(scene, 5000, 100);
+  AddNoise(scene, 20, 9000);
+  for (int clapMs : {5000, 6500, 8000}) PutClap(scene, clapMs, 100);
   Player player(scene);
   ASSERT_TRUE(player.Playing());
   DWORD start = GetTickCount();
-  bool hid = e2e::WaitUntil([] { return !e2e::PanelVisible(); }, 9000);
+  bool hid = e2e::WaitUntil([] { return !e2e::PanelVisible(); }, 12000);
   DWORD hiddenAfter = GetTickCount() - start;
-  std::printf("Volume %d: the panel hid %lu ms after the sound began, its clap at 5000 ms\n",
+  std::printf("Volume %d: the panel hid %lu ms after the sound began, its first clap at 5000 ms\n",
               suggestion, static_cast<unsigned long>(hiddenAfter));
   EXPECT_TRUE(hid) << "the clap did not choose";
   EXPECT_GE(hiddenAfter, 5000u) << "the noise chose an option";
