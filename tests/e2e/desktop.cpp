@@ -18,6 +18,8 @@ int DwellMs = 500;
 constexpr int AssumedCellWidth = 10, AssumedCellHeight = 21;  // the panel sizes itself so
 constexpr COLORREF Red = RGB(255, 0, 0), Green = RGB(0, 255, 0);
 
+std::string ProgramFolder;     // where acenora.exe is started from; empty: beside this program
+
 std::string ExeFolder() {
   char path[MAX_PATH];
   DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
@@ -132,16 +134,22 @@ DWORD CycleTimeout() { return static_cast<DWORD>((DwellMs + 400) * 14 + 5000); }
 // ---- The program under test ----
 
 bool StartPanel(const std::string& arguments) {
-  std::string exe = ExeFolder() + "acenora.exe";
+  std::string folder = ProgramFolder.empty() ? ExeFolder() : ProgramFolder;
+  std::string exe = folder + "acenora.exe";
   std::string line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA start{};
   start.cb = sizeof start;
   Panel = {};
   PanelHwnd = nullptr;
   if (!CreateProcessA(exe.c_str(), line.data(), nullptr, nullptr, FALSE, 0, nullptr,
-                      ExeFolder().c_str(), &start, &Panel))
+                      folder.c_str(), &start, &Panel))
     return false;
   return WaitUntil([] { return PanelWindow() != nullptr; }, 20000);
+}
+
+void UseProgramFolder(const std::string& folder) {
+  ProgramFolder = folder;
+  if (!ProgramFolder.empty() && ProgramFolder.back() != '\\') ProgramFolder += '\\';
 }
 
 HWND FindProcessWindow(DWORD processId, const char* className, const char* caption) {

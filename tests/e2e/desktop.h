@@ -11,6 +11,7 @@ namespace e2e {
 
 // ---- The program under test ----
 bool StartPanel(const std::string& arguments);  // acenora.exe beside this test; window found
+void UseProgramFolder(const std::string& folder);  // start acenora.exe from there instead
 HWND PanelWindow();                       // the panel's "ObWinCrt" window, or null
 DWORD PanelProcessId();
 bool PanelRunning();

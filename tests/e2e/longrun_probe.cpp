@@ -2,7 +2,7 @@
 // at random moments for the given minutes, so the panel wanders through every menu, the
 // keyboards, clicks, keys and launches. Each minute it prints the panel's handle count and
 // what it saw; at the end it checks that the panel still scans and closes with exit code 0.
-//   e2e_longrun_probe.exe minutes [seed]
+//   e2e_longrun_probe.exe minutes [seed [folder]]    folder: where acenora.exe is, if not here
 // Programs the panel launches are ended each minute (all but the panel, Notepad and the
 // platform's own services), so a long run cannot fill the machine.
 #include "desktop.h"
@@ -233,6 +233,7 @@ int main(int argc, char** argv) {
   unsigned seed = argc > 2 ? static_cast<unsigned>(std::atoi(argv[2])) : GetTickCount();
   Run run;
   run.random.seed(seed);
+  if (argc > 3) UseProgramFolder(argv[3]);
   std::printf("seed=%u minutes=%d dwell=%d\n", seed, minutes, Dwell);
   if (!InstallPanelSettings() || !StartNotepad(run)) return 2;
   SetDwell(Dwell);
