@@ -8,10 +8,11 @@ endif()
 # What the package ships, built by ./package.sh before CPack runs.
 add_custom_target(package_contents)
 add_dependencies(package_contents acenora obkbm32)
-install(PROGRAMS $<TARGET_FILE:acenora> $<TARGET_FILE:obkbm32> DESTINATION .)
+# Programs and library stripped (CPACK_STRIP_FILES); the library's import library stays out.
+install(TARGETS acenora obkbm32 RUNTIME DESTINATION . ARCHIVE DESTINATION lib EXCLUDE_FROM_ALL)
 if(TARGET acenora-nivel)
   add_dependencies(package_contents acenora-nivel)
-  install(PROGRAMS $<TARGET_FILE:acenora-nivel> DESTINATION .)
+  install(TARGETS acenora-nivel RUNTIME DESTINATION .)
 else()
   # A package without the meter would leave the caregiver no way to choose "Volume".
   set(missing "acenora-nivel.exe is missing: the level meter must be built into the package")

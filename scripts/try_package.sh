@@ -33,8 +33,19 @@ for _ in $(seq 60); do
   sleep 0.5
 done
 sleep 3
-xwininfo -root -tree | grep '("acenora-nivel.exe"' | grep -v 'Default IME' | head -3
+meter_caption() { xwininfo -root -tree | grep '("acenora-nivel.exe"' | grep -v 'Default IME' | head -1; }
+meter_caption
+# The switch's sound: two seconds of a loud square wave into the microphone's sink.
+python3 -c 'import sys; sys.stdout.buffer.write(bytes((230 if (i // 25) % 2 else 25) for i in range(22050)))' \
+  | pacat --playback -d mic --format=u8 --rate=11025 --channels=1 &
+HEARD=1
+for _ in $(seq 20); do
+  sleep 0.2
+  if ! meter_caption | grep -q '"N.vel 0 '; then HEARD=0; meter_caption; break; fi
+done
+wait
+sleep 1
 import -window root "$WINEPREFIX/meter.png" 2>/dev/null && log "screen with the meter: $WINEPREFIX/meter.png"
 wineserver -k
-log "meter window shown: $([ $METER -eq 0 ] && echo yes || echo no)"
-exit $((PANEL | METER))
+log "meter window shown: $([ $METER -eq 0 ] && echo yes || echo no); heard the sound: $([ $HEARD -eq 0 ] && echo yes || echo no)"
+exit $((PANEL | METER | HEARD))
