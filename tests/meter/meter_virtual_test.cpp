@@ -1,0 +1,100 @@
+// The meter program on virtual time: its console, its caption and the capture ring over a
+// simulated device, tick by tick, as the caregiver would see them.
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "console/ObCrt.h"
+#include "meter/univel.h"
+#include "support/virtual_seam.h"
+#include "switch/uaudio.h"
+
+namespace {
+
+constexpr uint8_t Noise20 = 148, Clap100 = 228, Square64 = 192;
+
+std::string Caption() {
+  char text[128] = {};
+  GetWindowTextA(ConsoleWindow, text, sizeof text);
+  return text;
+}
+
+std::string ScreenRow(int row) {
+  return std::string(reinterpret_cast<const char*>(CellChars) + (row - 1) * ScreenCols, ScreenCols);
+}
+
+void RunTicks(int count) {
+  for (int i = 0; i < count; ++i) RunMeterTick();
+}
+
+class MeterProgram : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ConsoleInit();
+    ScreenCols = 80;
+    ScreenRows = MeterRows;
+    ClearScreen();
+  }
+  // With the window gone the console's end handler lets the test program end.
+  static void TearDownTestSuite() {
+    if (WindowOpen) DestroyWindow(ConsoleWindow);
+  }
+  void SetUp() override {
+    vt::Reset();
+    MeterStats = LevelStats{};
+    MeterTick = 0;
+    TypedGiven = false;
+  }
+  void TearDown() override {
+    if (MicrophoneOpen) CaptureClose();
+    MicrophoneOpen = false;
+  }
+};
+
+TEST_F(MeterProgram, WithoutAMicrophoneItSaysSoAndLooksAgainEveryThreeSeconds) {
+  vt::SetNoDevice(true);
+  OpenMicrophone();
+  ShowMeter();
+  EXPECT_EQ(Caption(), "Sem microfone - sem sugest\xE3o");
+  EXPECT_NE(ScreenRow(12).find("Sem microfone: tentando de novo a cada 3 s"), std::string::npos);
+  RunTicks(RetryTicks - 1);
+  vt::SetNoDevice(false);  // plugged in: found at the next look, not before
+  EXPECT_FALSE(MicrophoneOpen);
+  RunTicks(1);
+  EXPECT_TRUE(MicrophoneOpen);
+  vt::Sound(vt::NowMs(), 1000, Square64);
+  RunTicks(8);
+  EXPECT_EQ(Caption(), "N\xEDvel 64 - sem sugest\xE3o");
+  EXPECT_NE(ScreenRow(12).find("Microfone: ouvindo"), std::string::npos);
+}
+
+TEST_F(MeterProgram, TenSecondsOfNoiseAndThreeClapsPutTheSuggestionInTheCaptionAndTheBar) {
+  vt::Sound(0, 14000, Noise20);
+  for (int at : {10600, 11400, 12200}) vt::Sound(at, 50, Clap100);
+  OpenMicrophone();
+  ASSERT_TRUE(MicrophoneOpen);
+  RunTicks(100);
+  EXPECT_EQ(Caption(), "N\xEDvel 20 - sem sugest\xE3o") << "a sound is still to come";
+  RunTicks(30);
+  EXPECT_EQ(Caption(), "N\xEDvel 20 - sugest\xE3o 60");
+  EXPECT_EQ(ScreenRow(BarRow)[BarColumn - 1 + 30], '|');
+  EXPECT_NE(ScreenRow(6).find(": 100  100  100"), std::string::npos);
+}
+
+TEST_F(MeterProgram, AThresholdGivenOnTheCommandLineIsMarkedAndAnythingElseIsNot) {
+  char program[] = "acenora-nivel.exe", typed[] = "45", word[] = "alto";
+  char* withNumber[] = {program, typed, nullptr};
+  char* withWord[] = {program, word, nullptr};
+  __argc = 2;
+  __argv = withNumber;
+  TakeMeterArguments();
+  EXPECT_TRUE(TypedGiven);
+  EXPECT_EQ(TypedThreshold, 45);
+  ShowMeter();
+  EXPECT_EQ(ScreenRow(BarRow)[BarColumn - 1 + 22], '|');
+  __argv = withWord;
+  TakeMeterArguments();
+  EXPECT_FALSE(TypedGiven);
+}
+
+}  // namespace
