@@ -11,7 +11,7 @@
 
 namespace {
 
-constexpr uint8_t Noise20 = 148, Clap100 = 228, Square64 = 192;
+constexpr uint8_t Square64 = 192;
 
 std::string Caption() {
   char text[128] = {};
@@ -66,19 +66,6 @@ TEST_F(MeterProgram, WithoutAMicrophoneItSaysSoAndLooksAgainEveryThreeSeconds) {
   RunTicks(8);
   EXPECT_EQ(Caption(), "N\xEDvel 64 - sem sugest\xE3o");
   EXPECT_NE(ScreenRow(12).find("Microfone: ouvindo"), std::string::npos);
-}
-
-TEST_F(MeterProgram, TenSecondsOfNoiseAndThreeClapsPutTheSuggestionInTheCaptionAndTheBar) {
-  vt::Sound(0, 14000, Noise20);
-  for (int at : {10600, 11400, 12200}) vt::Sound(at, 50, Clap100);
-  OpenMicrophone();
-  ASSERT_TRUE(MicrophoneOpen);
-  RunTicks(100);
-  EXPECT_EQ(Caption(), "N\xEDvel 20 - sem sugest\xE3o") << "a sound is still to come";
-  RunTicks(30);
-  EXPECT_EQ(Caption(), "N\xEDvel 20 - sugest\xE3o 60");
-  EXPECT_EQ(ScreenRow(BarRow)[BarColumn - 1 + 30], '|');
-  EXPECT_NE(ScreenRow(6).find(": 100  100  100"), std::string::npos);
 }
 
 TEST_F(MeterProgram, AThresholdGivenOnTheCommandLineIsMarkedAndAnythingElseIsNot) {
