@@ -56,6 +56,7 @@ ensure_prefix() {
     touch "$WINEPREFIX/.acenora-ready"
   fi
   unmanage_windows
+  pulse_only_audio
 }
 
 # Without a window manager Wine waits 2 s for one at every hide of a managed window;
@@ -64,6 +65,16 @@ unmanage_windows() {
   grep -qs '^"Managed"="N"' "$WINEPREFIX/user.reg" && return 0
   log "setting Wine's X11 driver to unmanaged windows"
   wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+  wineserver -w || true
+}
+
+# Wine settles on a sound driver once per process, and with the sound server down at start
+# it would take another that never sees the server come back. Held to PulseAudio alone, the
+# driver is tried again at each open, so a microphone can come back during a run.
+pulse_only_audio() {
+  grep -qs '^"Audio"="pulse"' "$WINEPREFIX/user.reg" && return 0
+  log "setting Wine's sound driver to PulseAudio alone"
+  wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d pulse /f >/dev/null 2>&1 || true
   wineserver -w || true
 }
 

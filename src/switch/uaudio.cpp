@@ -54,6 +54,22 @@ bool FillSlot(CaptureSlot& slot) {
 
 bool RingOpen() { return CaptureRing[RingIndex].header != nullptr; }
 
+// Slots whose blocks could not be had stay empty; reading passes over them.
+uint8_t FilledSlots() {
+  uint8_t filled = 0;
+  for (int slot = 0; slot < 8; ++slot)
+    if (CaptureRing[slot].header != nullptr) filled |= static_cast<uint8_t>(1u << slot);
+  return filled;
+}
+
+struct CaptureRequest {
+  uint32_t rate;
+  uint16_t bits, channels;
+  uint32_t bufferBytes;
+};
+CaptureRequest LastRequest{};
+bool Requested = false;
+
 // The platform tears the process down with the sound system's threads still serving a
 // recording device, and one of them can crash it then: whatever way the program ends, the
 // device is stopped and closed first. Registered after the console's end handler, so it
@@ -83,17 +99,30 @@ MMRESULT OpenWaveInput(UINT deviceId, uint32_t rate, uint16_t bits, uint16_t cha
   return result;
 }
 
+// The device fills the queued slots in the order 0 to 7, so reading starts at the first.
 uint16_t CaptureOpen(uint32_t rate, uint16_t bits, uint16_t channels, uint32_t bufferBytes) {
   BufferBytes = bufferBytes;
+  LastRequest = {rate, bits, channels, bufferBytes};
+  Requested = true;
   CloseAtEndOnce();
   uint16_t result = static_cast<uint16_t>(OpenWaveInput(WAVE_MAPPER, rate, bits, channels));
   if (result != 0) return result;
   for (int slot = 0; slot < 8; ++slot) {
     if (FillSlot(CaptureRing[slot])) QueueCaptureBuffer(slot);
   }
+  RingIndex = NextFilledSlot(0, FilledSlots());
   SeamWaveInStart(CaptureDevice);
   return 0;
 }
+
+uint16_t CaptureReopen() {
+  if (!Requested) return 0xFFFF;
+  CaptureClose();
+  return CaptureOpen(LastRequest.rate, LastRequest.bits, LastRequest.channels,
+                     LastRequest.bufferBytes);
+}
+
+bool CaptureRunning() { return CaptureDevice != nullptr && FilledSlots() != 0; }
 
 void QueueCaptureBuffer(int slot) {
   WAVEHDR* header = CaptureRing[slot].header;
@@ -121,7 +150,7 @@ uint32_t CaptureRead(unsigned char* destination) {
   std::memcpy(destination, slot.data, count);
   SeamWaveInUnprepareHeader(CaptureDevice, slot.header, kHeaderBytes);
   QueueCaptureBuffer(RingIndex);
-  RingIndex = NextRingIndex(RingIndex);
+  RingIndex = NextFilledSlot(NextRingIndex(RingIndex), FilledSlots());
   return count;
 }
 

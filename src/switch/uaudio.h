@@ -1,5 +1,6 @@
 // Sound capture ring: the default wave-input device kept recording into eight buffers,
-// each copied out once and queued again. Knows nothing of thresholds or the switch.
+// each copied out once and queued again, and opened again on request when it was lost.
+// Knows nothing of thresholds, ticks or the switch.
 #pragma once
 #include <windows.h>
 #include <mmsystem.h>
@@ -15,11 +16,14 @@ struct CaptureSlot {
 extern HWAVEIN CaptureDevice;       // the device opened by CaptureOpen; null once closed
 extern uint32_t BufferBytes;        // size of every data buffer
 extern CaptureSlot CaptureRing[8];  // the eight slots, filled by the device in order 0..7
-extern int32_t RingIndex;           // the slot read next
+extern int32_t RingIndex;           // the slot read next; a filled one whenever any is
 
 MMRESULT OpenWaveInput(UINT deviceId, uint32_t rate, uint16_t bits, uint16_t channels);
-// 0 or the open's error in 16 bits. The ring closes itself before the process ends.
+// 0 or the open's error in 16 bits; the request is kept for CaptureReopen. Closed by
+// itself before the process ends.
 uint16_t CaptureOpen(uint32_t rate, uint16_t bits, uint16_t channels, uint32_t bufferBytes);
+uint16_t CaptureReopen();               // close, then open as last asked; 0xFFFF before any open
+bool CaptureRunning();                  // a device is open with at least one slot filled
 void QueueCaptureBuffer(int slot);      // zero the header, point it at the data, hand it over
 bool CaptureReady();                    // the slot at RingIndex is filled; never waits
 void WaitCaptureReady();                // until CaptureReady, waiting for messages

@@ -1,4 +1,7 @@
 // The switch: a sound peak above Threshold or Ctrl held, polled once a Delay(100) tick.
+// The poll also keeps the microphone coming back: a device that cannot be opened, or that
+// stops returning buffers (unplugged, its sound service restarted), is opened again every
+// few seconds of polls until sound flows, quietly.
 #include "switch/uctlsom.h"
 
 #include "console/ObCrt.h"
@@ -8,19 +11,21 @@
 #include "switch/uaudio.h"
 
 unsigned char SampleArea[2048];
+int32_t SilentPolls = 0;
 
-namespace {
-// Peak of every buffer filled since the last poll. A ring whose buffers would not fit in
-// SampleArea is never read, so its sound cannot fire the switch.
+// A ring whose buffers would not fit in SampleArea is never read, so its sound cannot fire
+// the switch.
 int DrainPeak() {
   int peak = 0;
+  bool delivered = false;
   while (BufferBytes <= sizeof SampleArea && CaptureReady()) {
     peak = SamplePeak(SampleArea, CaptureRead(SampleArea), peak);
+    delivered = true;
     PumpMessages();
   }
+  if (ReopenDue(SilentPolls, delivered, CaptureRunning())) CaptureReopen();
   return peak;
 }
-}  // namespace
 
 bool SwitchPressed() {
   PumpMessages();

@@ -18,6 +18,8 @@ struct State {
   int64_t filledUpTo = 0;       // sample count the device has consumed
   int sleeps = 0;
   bool absent = false;
+  bool lost = false;            // the open device's source went away: nothing more is filled
+  int opens = 0;
   std::vector<Span> ctrl, sound;
   std::deque<WAVEHDR*> queue;
   std::function<void(int64_t)> hook;
@@ -34,6 +36,7 @@ uint8_t SampleAt(int64_t index) {
 }
 
 void FillDue() {
+  if (s.lost) s.filledUpTo = s.samples;
   while (s.samples - s.filledUpTo >= kFill) {
     if (s.queue.empty()) { s.filledUpTo = s.samples - (s.samples - s.filledUpTo) % kFill; return; }
     WAVEHDR* header = s.queue.front();
@@ -64,6 +67,9 @@ void Sound(int64_t atMs, int64_t durationMs, uint8_t sample) {
 }
 void Clap(int64_t atMs) { Sound(atMs, 50, 255); }
 void SetNoDevice(bool absent) { s.absent = absent; }
+void LoseDevice() { s.absent = s.lost = true; }
+int OpenCount() { return s.opens; }
+void Unqueue(WAVEHDR* header) { std::erase(s.queue, header); }
 void OnSleep(std::function<void(int64_t)> hook) { s.hook = std::move(hook); }
 int QueuedBuffers() { return static_cast<int>(s.queue.size()); }
 }  // namespace vt
@@ -82,13 +88,15 @@ bool SeamCtrlHeld() {
 }
 
 void SeamWaitMessage() {
-  if (s.queue.empty()) return;  // nothing could ever arrive
+  if (s.queue.empty() || s.lost) return;  // nothing could ever arrive
   int64_t due = s.filledUpTo + kFill;
   AdvanceTo((due * 1000 + kRate - 1) / kRate);  // the first millisecond the fill is complete
 }
 
 MMRESULT SeamWaveInOpen(HWAVEIN* device, UINT, const WAVEFORMATEX*, DWORD_PTR, DWORD_PTR, DWORD) {
+  ++s.opens;
   if (s.absent) return MMSYSERR_BADDEVICEID;
+  s.lost = false;
   *device = reinterpret_cast<HWAVEIN>(static_cast<intptr_t>(0x5eed));
   s.filledUpTo = s.samples;
   return MMSYSERR_NOERROR;

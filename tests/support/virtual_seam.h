@@ -3,6 +3,9 @@
 // 11025 per second have passed (nothing while no buffer is queued).
 //   vt::Reset(); vt::HoldCtrl(2350, 2500); vt::Sound(4000, 50, 255);
 #pragma once
+#include <windows.h>
+#include <mmsystem.h>
+
 #include <cstdint>
 #include <functional>
 
@@ -14,6 +17,9 @@ void HoldCtrl(int64_t fromMs, int64_t toMs);      // Ctrl down from fromMs, up a
 void Sound(int64_t atMs, int64_t durationMs, uint8_t sample);  // samples of that value
 void Clap(int64_t atMs);                          // a short loud sound (sample 255, 50 ms)
 void SetNoDevice(bool absent);                    // waveInOpen answers 2 (no device)
+void LoseDevice();  // the open device never fills again, and opens fail until SetNoDevice(false)
+int OpenCount();                                  // waveInOpen calls, failed ones too
+void Unqueue(WAVEHDR* header);                    // the device lets go of a queued buffer
 void OnSleep(std::function<void(int64_t nowMs)> hook);  // called after every sleep
 int QueuedBuffers();                              // buffers the device holds, not yet filled
 }

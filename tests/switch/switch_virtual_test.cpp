@@ -14,12 +14,21 @@ class Switch : public ::testing::Test {
  protected:
   void SetUp() override {
     CaptureClose();
-    RingIndex = 0;  // the program opens once per run, so reading starts at slot 0
     vt::Reset();
     Threshold = 30;
+    SilentPolls = 0;
   }
   void TearDown() override { CaptureClose(); }
   void Open() { ASSERT_EQ(CaptureOpen(11025, 8, 1, 2048), 0); }
+  // Ticks of a sleep and a poll until the switch fires or the clock reaches untilMs; the
+  // time it fired, or -1.
+  static int64_t PollUntilFired(int64_t untilMs) {
+    while (vt::NowMs() < untilMs) {
+      SeamSleep(100);
+      if (SwitchPressed()) return vt::NowMs();
+    }
+    return -1;
+  }
   bool AllEmpty() {
     for (const CaptureSlot& slot : CaptureRing)
       if (slot.header != nullptr || slot.data != nullptr) return false;
@@ -168,5 +177,70 @@ TEST_F(Switch, CloseFromMidRingFreesEverySlot) {
   CaptureClose();
   EXPECT_TRUE(AllEmpty());
   EXPECT_EQ(RingIndex, 3);
+}
+
+TEST_F(Switch, ReadingPassesOverSlotsLeftEmptyAtOpenAndKeepsHearing) {
+  Open();
+  for (int slot : {3, 4}) {  // as when their blocks could not be had
+    CaptureSlot& empty = CaptureRing[slot];
+    vt::Unqueue(empty.header);
+    GlobalFree(GlobalHandle(empty.data));
+    GlobalFree(GlobalHandle(empty.header));
+    empty = CaptureSlot{};
+  }
+  for (int64_t clap : {1500, 3000, 4500}) {
+    vt::Clap(clap);
+    int64_t fired = PollUntilFired(clap + 1000);
+    EXPECT_GT(fired, clap) << "clap at " << clap << " ms not heard";
+    EXPECT_LE(fired, clap + 400) << "clap at " << clap << " ms";
+    PollUntilFired(clap + 1000);
+  }
+  EXPECT_EQ(vt::OpenCount(), 1) << "a ring with six slots was taken for a lost device";
+}
+
+TEST_F(Switch, AMicrophoneMissingAtStartIsTriedEveryThreeSecondsAndHeardOnceItComes) {
+  vt::SetNoDevice(true);
+  EXPECT_NE(CaptureOpen(11025, 8, 1, 2048), 0);
+  vt::HoldCtrl(4000, 4100);
+  EXPECT_EQ(PollUntilFired(9500), 4000) << "Ctrl must work while there is no microphone";
+  EXPECT_EQ(PollUntilFired(9500), -1);
+  EXPECT_EQ(vt::OpenCount(), 1 + 3) << "tries at start-up, then after 3, 6 and 9 s of polls";
+  vt::SetNoDevice(false);
+  vt::Clap(13000);
+  int64_t fired = PollUntilFired(16000);
+  EXPECT_GT(fired, 13000);
+  EXPECT_LE(fired, 13400);
+  EXPECT_EQ(vt::OpenCount(), 5);
+}
+
+TEST_F(Switch, AMicrophoneThatStopsDeliveringIsReopenedAndHeardAgain) {
+  Open();
+  EXPECT_EQ(PollUntilFired(2000), -1);
+  vt::LoseDevice();
+  vt::HoldCtrl(5000, 5100);
+  EXPECT_EQ(PollUntilFired(6500), 5000) << "Ctrl must work while the microphone is lost";
+  EXPECT_EQ(PollUntilFired(6500), -1);
+  EXPECT_EQ(vt::OpenCount(), 1) << "five silent seconds must pass before a reopen";
+  EXPECT_EQ(PollUntilFired(7500), -1);
+  EXPECT_EQ(vt::OpenCount(), 2) << "the lost device was not tried again";
+  EXPECT_FALSE(CaptureRunning());
+  EXPECT_TRUE(AllEmpty()) << "the lost device's buffers were not given back";
+  vt::SetNoDevice(false);  // the source is back: the next try, three seconds on, succeeds
+  vt::Clap(11000);
+  int64_t fired = PollUntilFired(14000);
+  EXPECT_GT(fired, 11000);
+  EXPECT_LE(fired, 11400);
+  EXPECT_EQ(vt::OpenCount(), 3);
+}
+
+TEST_F(Switch, AWorkingMicrophoneIsNeverReopenedInSilenceOrAfterALongGap) {
+  Open();
+  EXPECT_EQ(PollUntilFired(60000), -1);
+  vt::Clap(vt::NowMs() + 500);
+  SeamSleep(10000);  // no poll for ten seconds: the ring overruns
+  EXPECT_TRUE(SwitchPressed()) << "the eight buffers of the gap were not read";
+  EXPECT_EQ(PollUntilFired(vt::NowMs() + 10000), -1);
+  EXPECT_EQ(vt::OpenCount(), 1);
+  EXPECT_TRUE(CaptureRunning());
 }
 }  // namespace

@@ -14,6 +14,12 @@ int32_t NextRingIndex(int32_t index) {
   return static_cast<int32_t>((static_cast<uint32_t>(index) + 1) & 7);
 }
 
+int32_t NextFilledSlot(int32_t index, uint8_t filled) {
+  for (int32_t step = 0, slot = index & 7; step < 8; ++step, slot = NextRingIndex(slot))
+    if (filled & (1u << slot)) return slot;
+  return index;
+}
+
 uint16_t BlockAlign(uint16_t bits, uint16_t channels) {
   return static_cast<uint16_t>((bits / 8) * channels);
 }
@@ -23,3 +29,15 @@ uint32_t BoundedCopyCount(uint32_t recorded, uint32_t room) {
 }
 
 int32_t TicksOf(int32_t ms) { return ms / 100; }
+
+bool ReopenDue(int32_t& silentPolls, bool delivered, bool running) {
+  if (delivered) {
+    silentPolls = 0;
+    return false;
+  }
+  int32_t limit = running ? StallPolls : ReopenPolls;
+  silentPolls = silentPolls < 0 ? 1 : silentPolls >= limit ? limit : silentPolls + 1;
+  if (silentPolls < limit) return false;
+  silentPolls = 0;
+  return true;
+}
