@@ -1,6 +1,6 @@
 // The playback library's event rules on arbitrary events: every message maps to at most one
 // action, key strokes always come up in the reverse order they went down, code page 1252
-// bytes map one to one, and mouse coordinates land on the pixel they came from.
+// bytes map one to one, and mouse points land on the pixel they came from, on any monitor.
 #include <set>
 #include <vector>
 
@@ -49,6 +49,24 @@ void Coordinate(FuzzInput& in) {
   if (pinned + 1 < extent) FUZZ_CHECK(NormaliseCoordinate(pinned + 1, extent) > n);
 }
 
+// A point on a desktop of several monitors: measured from the desktop's corner, which may
+// lie left of or above the primary screen's.
+void Point(FuzzInput& in) {
+  bool any = in.Flag();
+  playback::Desktop desktop{};
+  desktop.left = any ? in.Int() : static_cast<int32_t>(in.InRange(-8000, 8000));
+  desktop.top = any ? in.Int() : static_cast<int32_t>(in.InRange(-8000, 8000));
+  desktop.width = any ? in.Int() : static_cast<int32_t>(in.InRange(2, 32768));
+  desktop.height = any ? in.Int() : static_cast<int32_t>(in.InRange(2, 32768));
+  int32_t x = in.Int(), y = in.Int();
+  AbsolutePoint point = NormalisePoint(x, y, desktop);
+  FUZZ_CHECK(point.x >= 0 && point.x <= 65535 && point.y >= 0 && point.y <= 65535);
+  if (any) return;
+  int64_t col = int64_t{x} - desktop.left, row = int64_t{y} - desktop.top;
+  if (col >= 0 && col < desktop.width) FUZZ_CHECK(int64_t{point.x} * desktop.width / 65536 == col);
+  if (row >= 0 && row < desktop.height) FUZZ_CHECK(int64_t{point.y} * desktop.height / 65536 == row);
+}
+
 bool CodePageIsOneToOne() {
   std::set<uint16_t> seen;
   for (int byte = 0; byte < 256; ++byte) {
@@ -66,9 +84,10 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   FUZZ_CHECK(oneToOne);
   FuzzInput in(data, size);
   while (!in.Empty()) {
-    switch (in.Byte() % 3) {
+    switch (in.Byte() % 4) {
       case 0: Message(in); break;
       case 1: Strokes(in); break;
+      case 2: Point(in); break;
       default: Coordinate(in);
     }
   }
