@@ -35,8 +35,8 @@ run_fuzzer() {
     return 1
   fi
   local done_line execs
-  done_line="$(grep -E '^#[0-9]+\s+DONE' "$log_file" | tail -1)"
-  execs="$(grep -E 'stat::number_of_executed_units' "$log_file" | awk '{print $2}')"
+  done_line="$(grep -E '^#[0-9]+\s+DONE' "$log_file" | tail -1 || true)"
+  execs="$(grep -E 'stat::number_of_executed_units' "$log_file" | awk '{print $2}' || true)"
   echo "$name: ${execs:-?} runs; ${done_line#*DONE }"
 }
 
