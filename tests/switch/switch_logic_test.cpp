@@ -32,17 +32,3 @@ TEST(RingArithmetic, ReadingGoesRoundToTheNextFilledSlot) {
   EXPECT_EQ(NextFilledSlot(6, 0b00000110), 1);  // round past 7
   EXPECT_EQ(NextFilledSlot(5, 0), 5);           // nothing filled: stays
 }
-
-TEST(Reopen, SilentPollsCountUntilTheLimitOfAClosedOrARunningRing) {
-  int32_t silent = 0;
-  for (int poll = 1; poll < ReopenPolls; ++poll) EXPECT_FALSE(ReopenDue(silent, false, false));
-  EXPECT_TRUE(ReopenDue(silent, false, false));
-  EXPECT_EQ(silent, 0) << "the next try waits as long again";
-  for (int poll = 1; poll < StallPolls; ++poll) {
-    EXPECT_FALSE(ReopenDue(silent, false, true));
-    if (poll == StallPolls / 2) {
-      EXPECT_FALSE(ReopenDue(silent, true, true));  // a buffer came
-    }
-  }
-  EXPECT_EQ(silent, StallPolls / 2 - 1);
-}
