@@ -15,7 +15,7 @@
 
 LevelStats MeterStats;
 int32_t MeterTick = 0;
-bool MicrophoneOpen = false;
+int32_t SilentTicks = 0;
 bool TypedGiven = false;
 int32_t TypedThreshold = 0;
 
@@ -65,8 +65,10 @@ void TakeMeterArguments() {
   TypedThreshold = value.value_or(0);
 }
 
-void OpenMicrophone() { MicrophoneOpen = CaptureOpen(11025, 8, 1, sizeof MeterArea) == 0; }
+void OpenMicrophone() { CaptureOpen(11025, 8, 1, sizeof MeterArea); }
 
+// The switch's own drain cannot tell a silent buffer from none, and the meter must not
+// count a poll that heard nothing as silence.
 void ListenOnce() {
   bool heard = false;
   int peak = 0;
@@ -76,10 +78,11 @@ void ListenOnce() {
     PumpMessages();
   }
   if (heard) HearPeak(MeterStats, MeterTick, peak);
+  if (ReopenDue(SilentTicks, heard, CaptureRunning())) CaptureReopen();
 }
 
 void ShowMeter() {
-  MeterReading reading = ReadMeter(MeterStats, MeterTick, MicrophoneOpen, TypedGiven, TypedThreshold);
+  MeterReading reading = ReadMeter(MeterStats, MeterTick, CaptureRunning(), TypedGiven, TypedThreshold);
   MeterScreen screen;
   ComposeMeterScreen(reading, screen);
   for (int row = 0; row < MeterRows; ++row)
@@ -92,7 +95,6 @@ void ShowMeter() {
 void RunMeterTick() {
   Delay(100);
   ++MeterTick;
-  if (!MicrophoneOpen && MeterTick % RetryTicks == 0) OpenMicrophone();
   ListenOnce();
   ShowMeter();
 }

@@ -7,17 +7,17 @@
 #include "meter/logic/level_stats.h"
 #include "meter/logic/level_view.h"
 
-constexpr int RetryTicks = 30;      // a missing microphone is looked for again every 3 s
-
 extern LevelStats MeterStats;       // everything heard so far
 extern int32_t MeterTick;           // ticks since the start
-extern bool MicrophoneOpen;         // the capture ring is recording
+extern int32_t SilentTicks;         // ticks in a row that brought no buffer
 extern bool TypedGiven;             // a threshold was given on the command line
 extern int32_t TypedThreshold;      // that threshold, marked on the bar
 
 void TakeMeterArguments();          // a first argument that is a whole number is the mark
 void OpenMicrophone();              // the panel's capture ring: 11025 Hz, 8 bits, mono, 2048
-void ListenOnce();                  // drain every filled buffer into MeterStats
+// Drain every filled buffer into MeterStats; a microphone missing or silent for seconds is
+// opened again, as the panel's switch does.
+void ListenOnce();
 void ShowMeter();                   // redraw the rows that changed, and the caption
-void RunMeterTick();                // one Delay(100) tick: retry, listen, show
+void RunMeterTick();                // one Delay(100) tick: listen, show
 int NivelMain();                    // runs until the window is closed, which ends with 0
