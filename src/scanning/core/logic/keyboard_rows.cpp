@@ -22,7 +22,7 @@ constexpr const char* Rows[LayoutCount + 1][MaxRows] = {
     {"Sel Alf  \xE7   \xF1     ", " \xE1   \xE3   \xE2   \xE0   \xE4 ", " \xE9       \xEA   \xE8   \xEB ",
      " \xED       \xEE   \xEC   \xEF ", " \xF3   \xF5   \xF4   \xF2   \xF6 ", " \xFA       \xFB   \xF9   \xFC ", AccentRow7},
     {"Sel Alf  \xC7   \xD1     ", " \xC1   \xC3   \xC2   \xC0   \xC4 ", " \xC9       \xCA   \xC8   \xCB ",
-     " \xED       \xEE   \xEC   \xCF ", " \xD3   \xD5   \xD4   \xD2   \xD6 ", " \xDA       \xDB   \xD9   \xDC ", AccentRow7},
+     " \xCD       \xCE   \xCC   \xCF ", " \xD3   \xD5   \xD4   \xD2   \xD6 ", " \xDA       \xDB   \xD9   \xDC ", AccentRow7},
     {"Sel Alf Tab Alt Ctl", " 1   2   3   +   - ", " 4   5   6   /   = ",
      " 7   8   9   |   % ", " *   0   #   (   ) ", " ,   .   _   <   > ",
      "Ent  $   &   {   } ", "Bsp  \xAA   \xBA   \xA7   & "},
