@@ -3,7 +3,9 @@
 #include "keyboard/uteclado.h"
 
 #include "console/ObCrt.h"
+#include "injection/logic/playback_events.h"
 #include "injection/obkbm32.h"
+#include "keyboard/logic/latched_keys.h"
 #include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
 #include "scanning/core/uwindow.h"
@@ -45,7 +47,16 @@ void KeyPass(int row, std::string& token) {
   if (KeyboardLayout != layout && KeyboardLayout != 0) ShowWholeLayout();
 }
 
-char AsciiUpper(char c) { return (c >= 'a' && c <= 'z') ? char(c - 32) : c; }
+// The foreground window's layout: the key that types the character and the modifiers it needs.
+int16_t LayoutKeyFor(char c) {
+  const HKL layout = GetKeyboardLayout(GetWindowThreadProcessId(GetForegroundWindow(), nullptr));
+  return VkKeyScanExW(playback::Cp1252ToUnicode(static_cast<uint8_t>(c)), layout);
+}
+
+void AppendLatchedCharacter(char c) {
+  const LatchedKey key = LatchedKeyFor(static_cast<uint8_t>(c), LayoutKeyFor(c), ShiftLatch);
+  if (key.send) PlayVirtKey(key.virtualKey, CtrlLatch, key.shift, AltLatch, 100);
+}
 
 struct NamedKey { const char* token; int virtualKey; };
 constexpr NamedKey NamedKeys[] = {
@@ -59,7 +70,7 @@ constexpr NamedKey NamedKeys[] = {
 void TypeCharacter(char c) {
   PlayInit(30);
   if (AltLatch || CtrlLatch)
-    PlayVirtKey(static_cast<unsigned char>(AsciiUpper(c)), CtrlLatch, ShiftLatch, AltLatch, 100);
+    AppendLatchedCharacter(c);
   else
     PlayKey(static_cast<unsigned char>(c), 100);
   CtrlLatch = AltLatch = ShiftLatch = false;

@@ -1,9 +1,12 @@
 // What a chosen on-screen key sends: typed characters, latched modifiers, named keys,
 // repeats and layout changes, as the playback library receives them.
 #include "keyboard/uteclado.h"
+#include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
 #include "support/playback_recorder.h"
 #include "support/virtual_seam.h"
+
+#include <windows.h>
 
 #include <gtest/gtest.h>
 
@@ -45,6 +48,58 @@ TEST_F(KeyEmission, CtrlLatchSendsCtrlCOnceThenAPlainC) {
   EXPECT_EQ(PlayCalls[1], Call("PlayVirtKey", {67, 1, 0, 0, 100}));
   EXPECT_EQ(PlayCalls[4], Call("PlayKey", {'c', 100}));
   EXPECT_FALSE(CtrlLatch);
+}
+
+// Keys that act instead of typing: controls, navigation, Print Screen, Insert, Delete,
+// Help, the Windows and Apps keys, Sleep, function keys, locks, modifiers, browser, media
+// and launch keys, and the OEM action keys at the top of the range.
+bool ActsInsteadOfTyping(unsigned key) {
+  return key < 0x20 || (key >= 0x21 && key <= 0x2F) || (key >= 0x5B && key <= 0x5F) ||
+         (key >= 0x70 && key <= 0x87) || key == 0x90 || key == 0x91 ||
+         (key >= 0xA0 && key <= 0xB7) || key >= 0xF6;
+}
+
+TEST_F(KeyEmission, NoCharacterKeyWithCtrlOrAltLatchedSendsAKeyThatActsInsteadOfTyping) {
+  int sentKeys = 0;
+  for (const bool alt : {false, true}) {
+    for (int layout = 1; layout <= 5; ++layout) {
+      for (int row = 1; row <= KeyboardRows[layout]; ++row) {
+        const std::string text = KeyboardRowText(layout, row);
+        for (size_t cell = 0; cell < text.size(); cell += 4) {
+          std::string token = text.substr(cell, 4);
+          token.erase(token.find_last_not_of(' ') + 1);
+          token.erase(0, token.find_first_not_of(' '));
+          if (token.size() > 1) continue;
+          ClearPlayCalls();
+          (alt ? AltLatch : CtrlLatch) = true;
+          EmitKeyToken(token);
+          for (const PlayCall& call : PlayCalls) {
+            ASSERT_NE(call.name, "PlayKey") << "'" << token << "' typed without its modifier";
+            if (call.name != "PlayVirtKey") continue;
+            ++sentKeys;
+            EXPECT_FALSE(ActsInsteadOfTyping(call.args[0]))
+                << "'" << token << "' of layout " << layout << " sent key " << call.args[0];
+            EXPECT_EQ(call.args[1], alt ? 0u : 1u) << token;
+            EXPECT_EQ(call.args[3], alt ? 1u : 0u) << token;
+          }
+        }
+      }
+    }
+  }
+  EXPECT_GT(sentKeys, 2 * 60) << "letters, digits and punctuation must still go out";
+}
+
+TEST_F(KeyEmission, LatchedPunctuationGoesOutAsTheKeyThatTypesIt) {
+  for (const char* token : {"_", ".", ",", "-", "\\", "{"}) {
+    ClearPlayCalls();
+    CtrlLatch = true;
+    EmitKeyToken(token);
+    ASSERT_EQ(PlayCalls.size(), 3u) << token << "\n" << DescribePlayCalls();
+    const unsigned key = PlayCalls[1].args[0];
+    const short typed = VkKeyScanA(token[0]);
+    EXPECT_EQ(key, static_cast<unsigned>(typed & 0xFF)) << token;
+    EXPECT_EQ(PlayCalls[1].args[2], (typed & 0x100) ? 1u : 0u) << token << ": Shift as it needs";
+  }
 }
 
 TEST_F(KeyEmission, AltLatchStaysForNamedKeysSoAltF4IsFollowedByAltTab) {
