@@ -1,10 +1,13 @@
 // Whole mouse actions at a screen point and the menu key senders, built on the playback
-// library's lists. Mouse actions wait for each replay; key senders leave it running.
+// library's lists. Mouse actions wait for each replay; key senders leave it running. No
+// list starts while the switch's Ctrl is held.
 #include "injection/obmacro.h"
 
 #include <windows.h>
 
+#include "console/ObCrt.h"
 #include "injection/obkbm32.h"
+#include "switch/seam.h"
 #include "switch/uctlsom.h"
 
 namespace {
@@ -13,7 +16,7 @@ constexpr UINT kMouseListSize = 30, kKeyListSize = 10;
 
 // Deliberately a tight loop: nothing is dispatched while a mouse action replays.
 void ReplayToEnd() {
-  PlayStart();
+  StartWhenCtrlUp();
   while (PlayIsActive() & 0xFF) {
   }
 }
@@ -35,6 +38,13 @@ void PlayModifiedClick(UINT modifier, int x, int y) {
 }
 
 }  // namespace
+
+// The Ctrl key is also the switch: a list started while it is held would reach the target
+// with a Ctrl nobody asked for. Waiting in ticks keeps the panel live meanwhile.
+void StartWhenCtrlUp() {
+  while (SeamCtrlHeld()) Delay(100);
+  PlayStart();
+}
 
 void MoveMouseTo(int x, int y) { PlayButtonList(WM_MOUSEMOVE, x, y); }
 
@@ -68,7 +78,7 @@ void CtrlClickAt(int x, int y) { PlayModifiedClick(VK_CONTROL, x, y); }
 void SendVirtKey(uint8_t key, bool shift, bool alt, int delayMs) {
   PlayInit(kKeyListSize);
   PlayVirtKey(key, 0, shift ? 1 : 0, alt ? 1 : 0, static_cast<UINT>(delayMs));
-  PlayStart();
+  StartWhenCtrlUp();
 }
 
 void RepeatKeyUntilSwitch(uint8_t key, bool shift, int delayMs) {

@@ -5,6 +5,7 @@
 #include "console/ObCrt.h"
 #include "injection/logic/playback_events.h"
 #include "injection/obkbm32.h"
+#include "injection/obmacro.h"
 #include "keyboard/logic/latched_keys.h"
 #include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
@@ -33,18 +34,25 @@ void ShowWholeLayout() {
   for (int row = 1; row <= DrawnRows; ++row) ShowKeyboardRow(row, false, 0, unused);
 }
 
-// Lights each key of the row in turn; on a hit shows the token and acts on it.
-void KeyPass(int row, std::string& token) {
-  int layout = KeyboardLayout;
+// Lights each key of the row in turn; on a hit shows the token, lets the hit die away and
+// acts on it: a Ctrl still held would reach the target with the key, and the tail of a
+// sound would stop a repeat at once. True when the switch may still be active afterwards:
+// no key was chosen, or a repeat was ended by a hit.
+bool KeyPass(int row, std::string& token) {
+  const int layout = KeyboardLayout;
+  bool waitDue = true;
   for (int key = 1; key <= KeysPerRow(KeyboardLayout); ++key) {
     ShowKeyboardRow(row, true, key, token);
     if (Dwell()) {
       SetWindowTextA(ConsoleWindow, token.c_str());
+      WaitQuiet();
+      waitDue = RepeatArmed;
       EmitKeyToken(token);
       break;
     }
   }
   if (KeyboardLayout != layout && KeyboardLayout != 0) ShowWholeLayout();
+  return waitDue;
 }
 
 // The foreground window's layout: the key that types the character and the modifiers it needs.
@@ -74,7 +82,7 @@ void TypeCharacter(char c) {
   else
     PlayKey(static_cast<unsigned char>(c), 100);
   CtrlLatch = AltLatch = ShiftLatch = false;
-  PlayStart();
+  StartWhenCtrlUp();
   RepeatArmed = false;
 }
 
@@ -98,7 +106,7 @@ void RepeatVirtKey(int key) {
   do {
     PlayInit(30);
     PlayVirtKey(key, CtrlLatch, ShiftLatch, AltLatch, 100);
-    PlayStart();
+    StartWhenCtrlUp();
     if (!RepeatArmed) return;
     // At least one tick, so a repeat can always be stopped by the switch.
     for (int tick = 0; tick < DwellTicks(); ++tick) {
@@ -139,8 +147,7 @@ void ScanKeyboard() {
     if (!hit) continue;
     WaitQuiet();
     previous = chosen;
-    KeyPass(chosen, token);
-    WaitQuiet();
+    if (KeyPass(chosen, token)) WaitQuiet();
     if (UpperAccented(token) == "SEL") break;
     current = 1;
   }

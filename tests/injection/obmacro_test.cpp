@@ -5,6 +5,7 @@
 #include "injection/obmacro.h"
 #include "support/playback_recorder.h"
 #include "support/virtual_seam.h"
+#include "switch/seam.h"
 #include "switch/uaudio.h"
 
 namespace {
@@ -56,6 +57,7 @@ class MouseMacros : public ::testing::Test {
   void SetUp() override {
     ClearPlayCalls();
     PlayActivePolls = 3;
+    vt::Reset();
   }
   // Every list of a mouse action has size 30 and is waited for until the library says
   // the replay has ended: the three active polls and the one that answers false.
@@ -226,6 +228,26 @@ TEST_F(KeySenders, ShiftTabRepeatsWithShiftHeldEachTime) {
   ASSERT_EQ(PlayCalls.size(), 6u) << DescribePlayCalls();
   EXPECT_EQ(PlayCalls[1], VirtKey(0x09, 1, 0, 10));
   EXPECT_EQ(PlayCalls[4], VirtKey(0x09, 1, 0, 10));
+}
+
+// Ctrl is also the switch: what was chosen with it still held goes out once it is let go,
+// so a click of menu 2 or a menu key reaches the target without that Ctrl.
+TEST_F(KeySenders, NothingStartsWhileTheSwitchsCtrlIsHeld) {
+  std::vector<int64_t> startedAt;
+  OnPlayStart = [&] {
+    EXPECT_FALSE(SeamCtrlHeld()) << "a list started with Ctrl down at " << vt::NowMs();
+    startedAt.push_back(vt::NowMs());
+  };
+  vt::HoldCtrl(0, 350);
+  DoubleClickAt(10, 20);
+  vt::HoldCtrl(vt::NowMs(), vt::NowMs() + 150);
+  ShiftClickAt(10, 20);
+  vt::HoldCtrl(vt::NowMs(), vt::NowMs() + 50);
+  SendVirtKey(0x22, false, false, 100);
+  EXPECT_EQ(startedAt, (std::vector<int64_t>{400, 400, 600, 600, 700}));
+  Calls shiftOnly{KeyEvent(0x100, 0x10, 20), Mouse(0x201, 10, 20, 20), Mouse(0x202, 10, 20, 20),
+                  KeyEvent(0x101, 0x10, 20)};
+  EXPECT_EQ(Replays()[3].events, shiftOnly);
 }
 
 TEST_F(KeySenders, ArrowRepeatsStartEachListWithoutWaitingForTheLastReplay) {

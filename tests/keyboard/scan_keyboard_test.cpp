@@ -7,6 +7,7 @@
 #include "scanning/core/uwindow.h"
 #include "support/playback_recorder.h"
 #include "support/virtual_seam.h"
+#include "switch/seam.h"
 
 #include <gtest/gtest.h>
 
@@ -42,14 +43,17 @@ Lit LitNow() {
   return {};
 }
 
+// The choice that stops a running repeat: a press about a second after the last one.
+constexpr std::pair<int, int> StopRepeat{0, 0};
+
 // A user with the switch: waits for each wanted row, then for the wanted key of it, and
-// gives a short Ctrl press at the poll that finds it lit. Records what was lit each tick;
+// presses Ctrl at the poll that finds it lit, for holdMs. Records what was lit each tick;
 // an observer, when given, looks at the panel first.
 class SwitchUser {
  public:
   explicit SwitchUser(std::vector<std::pair<int, int>> choices,
-                      std::function<void()> observer = nullptr)
-      : choices_(std::move(choices)), observer_(std::move(observer)) {
+                      std::function<void()> observer = nullptr, int holdMs = 50)
+      : choices_(std::move(choices)), observer_(std::move(observer)), holdMs_(holdMs) {
     vt::OnSleep([this](int64_t now) { Tick(now); });
   }
   std::vector<Lit> seen;              // what was lit at each tick
@@ -70,14 +74,20 @@ class SwitchUser {
     if (now > 600000 && next_ < choices_.size()) choices_.resize(next_), choices_.push_back({1, 1});
     if (next_ >= choices_.size() || now < releasedAt_ + 300) return;
     const auto [row, key] = choices_[next_];
-    if (!(lit == (onKey_ ? Lit{row, key} : Lit{row, 0}))) return;
-    vt::HoldCtrl(now, now + 50);
-    releasedAt_ = now + 50;
-    if (onKey_) { ++next_; wantCaption_ = true; }
-    onKey_ = !onKey_;
+    if (choices_[next_] == StopRepeat) {
+      if (now < releasedAt_ + 1300) return;
+      ++next_;
+    } else {
+      if (!(lit == (onKey_ ? Lit{row, key} : Lit{row, 0}))) return;
+      if (onKey_) { ++next_; wantCaption_ = true; }
+      onKey_ = !onKey_;
+    }
+    vt::HoldCtrl(now, now + holdMs_);
+    releasedAt_ = now + holdMs_;
   }
   std::vector<std::pair<int, int>> choices_;
   std::function<void()> observer_;
+  int holdMs_;
   size_t next_ = 0;
   bool onKey_ = false;
   bool wantCaption_ = false;
@@ -216,6 +226,34 @@ TEST_F(OnScreenKeyboard, ShiftDrawsTheLettersInCapitalsAndTheCapitalIsTyped) {
   EXPECT_FALSE(ShiftLatch);
   ASSERT_EQ(user.captions.size(), 4u);
   EXPECT_EQ(user.captions[2], "A");
+}
+
+// Ctrl is the switch and is held 400 ms at every choice: each key still goes out with the
+// modifiers asked for and no other, and a repeat is not stopped by the hit that chose it.
+TEST_F(OnScreenKeyboard, KeysChosenWithCtrlHeldGoOutOnceItIsLetGo) {
+  KeyboardLayout = 6;
+  int starts = 0;
+  OnPlayStart = [&] {
+    ++starts;
+    EXPECT_FALSE(SeamCtrlHeld()) << "a key list started with the switch's Ctrl down\n"
+                                 << DescribePlayCalls();
+  };
+  // Bsp, Del, Esq, Rpt and Esq repeated until a press, "Alf", Ctl, then "c" of layout 1.
+  SwitchUser user({{7, 1}, {2, 4}, {3, 1}, {5, 1}, {3, 1}, StopRepeat, {1, 2}, {1, 6}, {3, 3}, Sel},
+                  nullptr, 400);
+  ScanKeyboard();
+  std::vector<std::vector<unsigned>> sent;  // key, ctrl, shift, alt
+  for (const PlayCall& call : PlayCalls)
+    if (call.name == "PlayVirtKey") sent.push_back({call.args.begin(), call.args.end() - 1});
+  ASSERT_GE(sent.size(), 6u) << DescribePlayCalls();
+  EXPECT_EQ(starts, static_cast<int>(sent.size())) << DescribePlayCalls();
+  using Key = std::vector<unsigned>;
+  EXPECT_EQ(sent[0], (Key{8, 0, 0, 0}));
+  EXPECT_EQ(sent[1], (Key{46, 0, 0, 0}));
+  for (size_t i = 2; i + 1 < sent.size(); ++i) EXPECT_EQ(sent[i], (Key{37, 0, 0, 0})) << i;
+  EXPECT_GE(sent.size() - 4, 2u) << "the left arrow was not repeated\n" << DescribePlayCalls();
+  EXPECT_EQ(sent.back(), (Key{67, 1, 0, 0}));
+  EXPECT_FALSE(CtrlLatch);
 }
 
 }  // namespace

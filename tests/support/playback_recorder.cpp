@@ -8,6 +8,7 @@
 
 std::vector<PlayCall> PlayCalls;
 int PlayActivePolls = 3;
+std::function<void()> OnPlayStart;
 
 namespace {
 int PollsLeft = 0;
@@ -20,6 +21,7 @@ UINT Record(const char* name, std::vector<unsigned> args) {
 
 void ClearPlayCalls() {
   PlayCalls.clear();
+  OnPlayStart = nullptr;
   PollsLeft = 0;
 }
 
@@ -48,6 +50,7 @@ UINT WINAPI PlayVirtKey(UINT virtualKey, UINT ctrl, UINT shift, UINT alt, UINT d
 }
 UINT WINAPI PlayStart() {
   PollsLeft = PlayActivePolls;
+  if (OnPlayStart) OnPlayStart();
   return Record("PlayStart", {});
 }
 UINT WINAPI PlayIsActive() {
