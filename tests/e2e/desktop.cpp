@@ -239,13 +239,19 @@ bool WriteWhole(const std::string& path, const std::string& contents) {
 
 }  // namespace
 
+static std::string PanelSettingsText() {
+  return std::string("[VIDEO]\r\nFONTE=") + PanelFontFace +
+         "\r\nLARGURALETRA=" + std::to_string(PanelFontWidth) +
+         "\r\nALTURALETRA=" + std::to_string(PanelFontHeight) + "\r\nPESOLETRA=400\r\n";
+}
+
 bool InstallPanelSettings() {
   HadSettings = ReadWhole(SettingsPath(), EarlierSettings);
-  std::string settings = std::string("[VIDEO]\r\nFONTE=") + PanelFontFace +
-                         "\r\nLARGURALETRA=" + std::to_string(PanelFontWidth) +
-                         "\r\nALTURALETRA=" + std::to_string(PanelFontHeight) +
-                         "\r\nPESOLETRA=400\r\n";
-  return WriteWhole(SettingsPath(), settings);
+  return WriteWhole(SettingsPath(), PanelSettingsText());
+}
+
+bool AddToPanelSettings(const std::string& lines) {
+  return WriteWhole(SettingsPath(), PanelSettingsText() + lines);
 }
 
 void RestorePanelSettings() {

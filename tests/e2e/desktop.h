@@ -27,6 +27,7 @@ HWND FindProcessWindow(DWORD processId, const char* className, const char* capti
 extern const char* const PanelFontFace;
 constexpr int PanelFontWidth = 10, PanelFontHeight = 21;
 bool InstallPanelSettings();
+bool AddToPanelSettings(const std::string& lines);  // the panel's settings and these lines
 void RestorePanelSettings();
 
 // ---- Geometry ----

@@ -13,6 +13,7 @@ class ProbeProcess {
   ProbeProcess(const std::string& exe, const std::string& arguments);
   ~ProbeProcess();  // a probe still running is ended
   bool Started() const { return started_; }
+  DWORD Id() const { return info_.dwProcessId; }
   bool Running() const;
   // A top-level window of the probe of that class whose caption satisfies want, or null
   // once the probe has ended or the time is up.
