@@ -1,5 +1,5 @@
 // Tones and captured sound: every tone file is a well-formed one-second square wave, and the
-// capture arithmetic keeps peaks, ring positions and copy counts within what they index.
+// capture arithmetic keeps peaks, ring positions, copy counts and silent polls in range.
 #include <algorithm>
 #include <vector>
 
@@ -45,6 +45,12 @@ void Capture(FuzzInput& in) {
   FUZZ_CHECK(next >= 0 && next < 8);
   if (index >= 0 && index < 8) FUZZ_CHECK(next == (index + 1) % 8);
 
+  uint8_t filled = in.Byte();
+  int32_t first = index;  // the first filled slot going round from the index's own
+  for (int step = 7; step >= 0; --step)
+    if (filled & (1u << ((index & 7) + step) % 8)) first = ((index & 7) + step) % 8;
+  FUZZ_CHECK(NextFilledSlot(index, filled) == first);
+
   uint32_t recorded = in.Long(), room = in.Long();
   uint32_t copied = BoundedCopyCount(recorded, room);
   FUZZ_CHECK(copied <= room && copied <= recorded && (copied == room || copied == recorded));
@@ -52,6 +58,21 @@ void Capture(FuzzInput& in) {
   if (bits <= 32 && channels <= 8) FUZZ_CHECK(BlockAlign(bits, channels) == bits / 8 * channels);
   int32_t ms = in.Int(), ticks = TicksOf(ms);
   FUZZ_CHECK(ms >= 0 ? ticks >= 0 && ticks * 100 <= ms : ticks <= 0 && ticks * 100 >= ms);
+}
+
+// Polls in a row without sound: the count stays within the limit and a reopen is due only
+// when it reaches it, once every limit polls.
+void Silence(FuzzInput& in) {
+  int32_t polls = in.Flag() ? in.Int() : 0;
+  int sinceReopen = 0;
+  for (int i = in.Byte(); i > 0; --i) {
+    bool delivered = in.Flag(), running = in.Flag();
+    bool due = ReopenDue(polls, delivered, running);
+    FUZZ_CHECK(polls >= 0 && polls < (running ? StallPolls : ReopenPolls));
+    FUZZ_CHECK(!due || (!delivered && polls == 0));
+    sinceReopen = delivered || due ? 0 : sinceReopen + 1;
+    FUZZ_CHECK(sinceReopen < StallPolls);
+  }
 }
 
 }  // namespace
@@ -62,6 +83,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     Tone(in);  // a whole second of samples: one per input keeps the runs quick
     return 0;
   }
-  while (!in.Empty()) Capture(in);
+  while (!in.Empty()) {
+    if (in.Flag()) Capture(in);
+    else Silence(in);
+  }
   return 0;
 }
