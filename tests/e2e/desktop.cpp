@@ -425,10 +425,12 @@ void SetDwell(int dwellMs) { DwellMs = dwellMs; }
 bool ChooseOption(int option) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     if (!WaitForLitStart({option, 0}, CycleTimeout())) return false;
+    const Shape before = PanelShape();
     HoldSwitch(200);
     bool ended = false;
     WaitUntil([&] {
-      if (!PanelVisible()) return ended = true;
+      // A choice that opens a keyboard may show the panel again, resized, between polls.
+      if (!PanelVisible() || !(PanelShape() == before)) return ended = true;
       return ReadLit().row != option;  // the scan went on: the hit was missed
     }, 5000);
     if (ended) return true;
@@ -436,7 +438,7 @@ bool ChooseOption(int option) {
   return false;
 }
 
-bool ChooseKey(int row, int key, const std::string& token) {
+bool ChooseKey(int row, int key, const std::string& token, DWORD holdMs) {
   for (int attempt = 0; attempt < 3; ++attempt) {
     if (!WaitForLitStart({row, 0}, CycleTimeout())) continue;
     HoldSwitch(200);
@@ -448,10 +450,12 @@ bool ChooseKey(int row, int key, const std::string& token) {
     }, 5000);
     if (!keysLit) continue;
     if (key != 1 && !WaitForLitStart({row, key}, CycleTimeout())) continue;
-    // The chosen key goes out as soon as the hit is seen, so Ctrl is let go at once.
+    // Unless asked to hold it, Ctrl is let go as soon as the caption shows the hit.
     bool changes = Caption(PanelWindow()) != token;
     CtrlDown();
-    if (changes)
+    if (holdMs)
+      PumpFor(holdMs);
+    else if (changes)
       WaitUntil([&] { return Caption(PanelWindow()) == token; }, 250);
     else
       PumpFor(200);

@@ -70,8 +70,9 @@ bool WaitForLitStart(Lit want, DWORD ms);
 // Chooses option `option` of the menu being scanned: waits for it to light up, holds the
 // switch, and checks that the scan ended (the panel hid). Retries a missed hit.
 bool ChooseOption(int option);
-// Chooses key `key` of keyboard row `row`; `token` is the caption the hit sets.
-bool ChooseKey(int row, int key, const std::string& token);
+// Chooses key `key` of keyboard row `row`; `token` is the caption the hit sets. The switch
+// is held for holdMs, or by default let go as soon as the hit shows.
+bool ChooseKey(int row, int key, const std::string& token, DWORD holdMs = 0);
 void SetDwell(int dwellMs);                // the dwell the program was started with
 
 // ---- Keys typed into the focused window ----

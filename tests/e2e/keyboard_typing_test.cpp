@@ -1,11 +1,14 @@
 // Typing a Portuguese sentence into a text editor with the on-screen keyboard and the Ctrl
 // switch alone: rows, then keys, chosen as they light up; layouts changed with "Mai",
-// "Act" and "Alf"; then "Sel" leaves for the keyboard-choice menu.
+// "Act" and "Alf"; then "Sel" leaves for the keyboard-choice menu. Corrections follow with
+// the switch held as a slow user holds it: Backspace and the left arrow must arrive
+// without that Ctrl, which would make them act on whole words.
 #include "desktop.h"
 #include "panel_settings_environment.h"
 
 #include <gtest/gtest.h>
 
+#include <iterator>
 #include <string>
 
 using namespace e2e;
@@ -13,14 +16,18 @@ using namespace e2e;
 namespace {
 
 constexpr int Dwell = 400;
-constexpr Shape MouseMenuShape{16, 11}, LetterKeyboardShape{23, 8}, KeyboardChoiceShape{16, 7};
+constexpr Shape MouseMenuShape{16, 11}, LetterKeyboardShape{23, 8}, KeyboardChoiceShape{16, 7},
+                FunctionKeyboardShape{19, 7};
 const char* const Title = "Acenora - v2.0";
 
 struct Press {                // one key of the on-screen keyboard, as the user picks it
   int row, key;
   const char* token;          // what the panel caption shows once it is chosen
   const wchar_t* textAfter;   // what the editor then holds
+  DWORD holdMs = 0;           // how long the switch is held; 0: let go at the hit
 };
+
+constexpr DWORD SlowHold = 400;
 
 // "Olá, ação!" from the lower-case layout: capitals for the O, back through the accented
 // capitals, and the accented lower-case layout for á, ç and ã.
@@ -34,6 +41,18 @@ const Press Sentence[] = {
     {1, 3, "\xE7", L"Ol\xE1, a\xE7"},       {2, 2, "\xE3", L"Ol\xE1, a\xE7\xE3"},
     {1, 2, "Alf", L"Ol\xE1, a\xE7\xE3"},    {2, 4, "o", L"Ol\xE1, a\xE7\xE3o"},
     {8, 4, "!", L"Ol\xE1, a\xE7\xE3o!"},
+};
+
+// One character rubbed out, then a capital I with an acute from the accented capitals.
+const Press Correction[] = {
+    {8, 1, "Bsp", L"Ol\xE1, a\xE7\xE3o", SlowHold}, {1, 2, "Mai", L"Ol\xE1, a\xE7\xE3o"},
+    {2, 6, "Act", L"Ol\xE1, a\xE7\xE3o"},           {4, 1, "\xCD", L"Ol\xE1, a\xE7\xE3o\xCD"},
+};
+
+// From the function keys: one step left, back to the letters, and an s before the I with acute.
+const Press Insertion[] = {
+    {3, 1, "Esq", L"Ol\xE1, a\xE7\xE3o\xCD", SlowHold}, {1, 2, "Alf", L"Ol\xE1, a\xE7\xE3o\xCD"},
+    {5, 4, "s", L"Ol\xE1, a\xE7\xE3os\xCD"},
 };
 
 bool WaitForShape(Shape shape, DWORD ms = 15000) {
@@ -76,31 +95,44 @@ class TypingIntoNotepad : public ::testing::Test {
     EndProgram(notepad);
   }
 
+  void TypeKeys(const Press* first, const Press* last) {
+    for (const Press* press = first; press != last; ++press) {
+      ASSERT_TRUE(ChooseKey(press->row, press->key, press->token, press->holdMs))
+          << "key '" << press->token << "' (row " << press->row << ", key " << press->key
+          << ") not chosen: " << Situation();
+      EXPECT_TRUE(WaitUntil([&] { return EditorText(edit) == press->textAfter; }, 3000))
+          << "after '" << press->token << "' the editor holds '" << Narrow(EditorText(edit))
+          << "': " << Situation();
+    }
+  }
+  void LeaveWithSel() {
+    ASSERT_TRUE(ChooseKey(1, 1, "Sel")) << Situation();
+    EXPECT_TRUE(WaitForShape(KeyboardChoiceShape)) << "\"Sel\" did not open menu 7: "
+                                                   << Situation();
+    EXPECT_TRUE(WaitUntil([] { return Caption(PanelWindow()) == Title; }, 5000)) << Situation();
+  }
+
   PROCESS_INFORMATION notepad{};
   HWND editor = nullptr, edit = nullptr;
 };
 
-TEST_F(TypingIntoNotepad, DigitaThenKeysTypeASentenceAndSelLeadsToTheKeyboardChoice) {
+TEST_F(TypingIntoNotepad, DigitaThenKeysTypeASentenceCorrectItWithCtrlHeldAndSelLeaves) {
   ASSERT_TRUE(ChooseOption(9)) << Situation();  // "Digita"
   ASSERT_TRUE(WaitForShape(LetterKeyboardShape)) << Situation();
   EXPECT_TRUE(WaitUntil([] { return ReadLit() == Lit{1, 0}; }, 5000))
       << "the first row is not lit first: " << Situation();
 
-  for (const Press& press : Sentence) {
-    ASSERT_TRUE(ChooseKey(press.row, press.key, press.token))
-        << "key '" << press.token << "' (row " << press.row << ", key " << press.key
-        << ") not chosen: " << Situation();
-    EXPECT_TRUE(WaitUntil([&] { return EditorText(edit) == press.textAfter; }, 3000))
-        << "after '" << press.token << "' the editor holds '" << Narrow(EditorText(edit))
-        << "': " << Situation();
-  }
+  TypeKeys(std::begin(Sentence), std::end(Sentence));
   EXPECT_EQ(EditorText(edit), L"Ol\xE1, a\xE7\xE3o!");
+  TypeKeys(std::begin(Correction), std::end(Correction));
+  LeaveWithSel();
+  EXPECT_EQ(EditorText(edit), L"Ol\xE1, a\xE7\xE3o\xCD") << "\"Sel\" typed something";
 
-  ASSERT_TRUE(ChooseKey(1, 1, "Sel")) << Situation();
-  EXPECT_TRUE(WaitForShape(KeyboardChoiceShape)) << "\"Sel\" did not open menu 7: "
-                                                 << Situation();
-  EXPECT_TRUE(WaitUntil([] { return Caption(PanelWindow()) == Title; }, 5000)) << Situation();
-  EXPECT_EQ(EditorText(edit), L"Ol\xE1, a\xE7\xE3o!") << "\"Sel\" typed something";
+  ASSERT_TRUE(ChooseOption(2)) << Situation();  // "Funcao"
+  ASSERT_TRUE(WaitForShape(FunctionKeyboardShape)) << Situation();
+  TypeKeys(std::begin(Insertion), std::end(Insertion));
+  LeaveWithSel();
+  EXPECT_EQ(EditorText(edit), L"Ol\xE1, a\xE7\xE3os\xCD");
 }
 
 }  // namespace
