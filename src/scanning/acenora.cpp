@@ -82,15 +82,19 @@ int32_t AskNumber(const std::string& prompt) {
   return TypedNumber();
 }
 
+// A peak is never below 0, so a negative threshold would fire on every poll, even in
+// silence, and no quiet wait could ever end: the panel would never show its menus.
+int32_t UsableThreshold(int32_t value) { return value < 0 ? 0 : value; }
+
 void TakeStartUpValues(const std::vector<std::string>& arguments) {
   Threshold = 30;
   if (!arguments.empty()) {
-    Threshold = ArgumentNumber(arguments[0]);
+    Threshold = UsableThreshold(ArgumentNumber(arguments[0]));
     if (arguments.size() >= 2) DwellMs = ArgumentNumber(arguments[1]);
     Delay(2000);
     return;
   }
-  Threshold = AskNumber("Volume (30-250):");
+  Threshold = UsableThreshold(AskNumber("Volume (30-250):"));
   DwellMs = AskNumber("Delay (1000-2000):");
 }
 

@@ -121,4 +121,21 @@ TEST_F(StartUpScreen, ValuesTypedAtThePromptsAreTakenWithoutAPause) {
   EXPECT_EQ(CurrentMenu, 1);
 }
 
+// Below 0 every poll would fire, even in silence, and the first quiet wait would never end.
+TEST_F(StartUpScreen, ANegativeThresholdIsTakenAsZeroAndEveryOtherValueAsGiven) {
+  for (auto [argument, threshold] : {std::pair{"-5", 0}, {"-2147483648", 0}, {"0", 0},
+                                     {"128", 128}}) {
+    CommandLine line({argument});
+    vt::Reset();
+    StartUp();
+    EXPECT_EQ(Threshold, threshold) << argument;
+  }
+  CommandLine none({});
+  const std::string typed = "-7\r1000\r";
+  for (char c : typed) KeyQueue[KeyCount++] = static_cast<unsigned char>(c);
+  vt::Reset();
+  StartUp();
+  EXPECT_EQ(Threshold, 0) << "typed -7";
+}
+
 }  // namespace
