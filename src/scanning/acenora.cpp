@@ -5,6 +5,7 @@
 
 #include <windows.h>
 #include <shellapi.h>
+#include <shlobj.h>
 
 #include <cstdio>
 #include <cstdlib>
@@ -26,7 +27,9 @@ namespace {
 
 constexpr const char* PanelCaption = "Acenora - v2.0";
 constexpr const char* SearchPortal = "www.google.com.br";  // the user reads Portuguese
-constexpr const char* NewsSite = "g1.globo.com";
+// The shell takes a bare host name for a web address only when it begins with "www.".
+constexpr const char* NewsSite = "www.estadao.com.br";
+constexpr const char* MyDocumentsName = "Meus documentos";
 
 // A start-up value that is no whole number; AcenoraMain turns it into the error box.
 struct StartUpValueError {
@@ -278,7 +281,7 @@ void MoveBelowWorkArea(int x) {
 
 void ActOnProgramsOption(int option) {
   switch (option) {
-    case 2: RunProgram("\"Meus documentos\""); break;
+    case 2: OpenMyDocuments(); break;
     case 3: MoveBelowWorkArea(40); break;
     case 4: RunProgram(SearchPortal); break;
     case 5: RunProgram("locutor"); break;
@@ -446,4 +449,26 @@ void KeyboardChoiceMenu() {
 
 void RunProgram(const std::string& target) {
   ShellExecuteA(ConsoleWindow, "open", target.c_str(), "", nullptr, SW_SHOW);
+}
+
+// The user's Documents folder, wherever the platform keeps it; empty when it has none.
+std::wstring DocumentsFolder() {
+  PWSTR path = nullptr;
+  std::wstring folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_Documents, 0, nullptr, &path))) folder = path;
+  CoTaskMemFree(path);
+  return folder;
+}
+
+// A folder named "Meus documentos" in the current directory wins; without one the quoted
+// name would open nothing, so the user's own Documents folder opens instead.
+void OpenMyDocuments() {
+  const DWORD attributes = GetFileAttributesA(MyDocumentsName);
+  if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+    RunProgram(std::string("\"") + MyDocumentsName + "\"");
+    return;
+  }
+  const std::wstring documents = DocumentsFolder();
+  if (documents.empty()) return;
+  ShellExecuteW(ConsoleWindow, L"open", documents.c_str(), L"", nullptr, SW_SHOW);
 }

@@ -14,4 +14,6 @@ void WindowSizeMenu();
 void ProgramsMenu();
 void KeyboardChoiceMenu();
 void RunProgram(const std::string& target);  // ShellExecuteA "open", owned by the panel
+std::wstring DocumentsFolder();  // the user's Documents known folder; empty without one
+void OpenMyDocuments();          // "Meus documentos" here, else the Documents folder
 int AcenoraMain();              // ConsoleInit, StartUp, MainLoop; the error box on bad numbers

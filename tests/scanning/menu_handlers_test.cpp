@@ -353,6 +353,56 @@ TEST_F(Menus, RunProgramOpensANameInDoubleQuotesThroughTheShellWithoutWaitingFor
   DeleteFileA(mark.c_str());
 }
 
+// A visible window of another process whose caption holds the text, as a folder the shell
+// opened shows it.
+struct CaptionSearch {
+  std::string text;
+  HWND found = nullptr;
+};
+
+BOOL CALLBACK MatchCaption(HWND window, LPARAM param) {
+  auto* search = reinterpret_cast<CaptionSearch*>(param);
+  DWORD process = 0;
+  GetWindowThreadProcessId(window, &process);
+  char caption[256] = {};
+  GetWindowTextA(window, caption, sizeof caption);
+  if (process == GetCurrentProcessId() || !IsWindowVisible(window)) return TRUE;
+  if (std::string(caption).find(search->text) == std::string::npos) return TRUE;
+  search->found = window;
+  return FALSE;
+}
+
+// Waits for the shell's window showing the folder, then closes it.
+bool FolderOpened(const std::string& name) {
+  CaptionSearch search{name};
+  for (int waited = 0; waited < 20000 && !search.found; waited += 100) {
+    Sleep(100);
+    EnumWindows(MatchCaption, reinterpret_cast<LPARAM>(&search));
+  }
+  if (search.found) PostMessageA(search.found, WM_CLOSE, 0, 0);
+  return search.found != nullptr;
+}
+
+std::string LastPart(const std::wstring& path) {
+  std::string narrow(path.begin() + path.find_last_of(L"\\/") + 1, path.end());
+  return narrow;
+}
+
+TEST_F(Menus, MeusDocumentosOpensTheFolderOfThatNameHereElseTheUsersDocumentsFolder) {
+  const char* const here = "Meus documentos";
+  ASSERT_EQ(GetFileAttributesA(here), INVALID_FILE_ATTRIBUTES) << "the test needs a folder without it";
+  const std::wstring documents = DocumentsFolder();
+  ASSERT_FALSE(documents.empty());
+  EXPECT_TRUE(GetFileAttributesW(documents.c_str()) & FILE_ATTRIBUTE_DIRECTORY);
+  Run(6, ProgramsMenu, {Choose(2)});
+  EXPECT_TRUE(FolderOpened(LastPart(documents))) << "the Documents folder was not opened";
+
+  ASSERT_TRUE(CreateDirectoryA(here, nullptr));
+  Run(6, ProgramsMenu, {Choose(2)});
+  EXPECT_TRUE(FolderOpened(here)) << "the folder in the current directory was not opened";
+  RemoveDirectoryA(here);
+}
+
 // ---- Menu 7 ----
 
 TEST_F(Menus, EachKeyboardChoiceSetsItsLayoutAndThePanelIsPlacedForIt) {
