@@ -13,6 +13,7 @@ extern unsigned char* CellAttrs;    // attribute of each cell, same layout
 extern int WriteCol, WriteRow;      // write position, 0-based
 extern unsigned char TextAttr;      // attribute of every cell written or cleared from now on
 extern bool ColoursEnabled;         // false when the settings fix the colours
+extern unsigned char ConfiguredAttr;  // the attribute the settings gave, kept by fixed colours
 extern bool PixelScroll;            // scroll by copying pixels instead of repainting
 extern int CharWidth, CharHeight, CharAscent, TextOffsetX;  // cell metrics in pixels
 extern HFONT ConsoleFont;           // configured font, or null for the stock fixed font
@@ -24,6 +25,7 @@ void GoToCell(int column, int row);           // 1-based, clamped; never opens t
 int CurrentRow();                             // WriteRow + 1; never opens the window
 void SetForeground(unsigned char colour);     // low nibble of TextAttr, if ColoursEnabled
 void SetBackground(unsigned char colour);     // high nibble of TextAttr, if ColoursEnabled
+void SetFixedHighlight(bool lit);             // fixed colours: configured, or swapped while lit
 void ClearToLineEnd();                        // blank from WriteCol to the row's end; position stays
 void WriteText(const unsigned char* bytes, uint16_t count);  // write with control bytes 7, 8, 10, 13
 void WriteChar(unsigned char byte);           // WriteText of one byte

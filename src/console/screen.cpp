@@ -13,6 +13,7 @@ unsigned char* CellAttrs = nullptr;
 int WriteCol = 0, WriteRow = 0;
 unsigned char TextAttr = 0x07;
 bool ColoursEnabled = true;
+unsigned char ConfiguredAttr = 0x07;
 bool PixelScroll = false;
 int CharWidth = 0, CharHeight = 0, CharAscent = 0, TextOffsetX = 0;
 HFONT ConsoleFont = nullptr;
@@ -159,6 +160,12 @@ void SetForeground(unsigned char colour) {
 void SetBackground(unsigned char colour) {
   ConsoleEnsureOpen();
   if (ColoursEnabled) TextAttr = WithBackground(TextAttr, colour);
+}
+
+// Fixed colours allow this one change, so that what the user may choose is still seen.
+void SetFixedHighlight(bool lit) {
+  ConsoleEnsureOpen();
+  if (!ColoursEnabled) TextAttr = lit ? LitAttribute(ConfiguredAttr) : ConfiguredAttr;
 }
 
 void ClearToLineEnd() {

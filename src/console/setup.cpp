@@ -158,6 +158,7 @@ void ConsoleInit() {
 void ReadConsoleSettings() {
   ConsoleSettings settings = ReadSettingsWith(ReadProfileKey);
   TextAttr = settings.textAttr;
+  ConfiguredAttr = settings.textAttr;
   ColoursEnabled = settings.coloursEnabled;
   PixelScroll = settings.pixelScroll;
   BrailleMode = settings.brailleMode;

@@ -215,6 +215,16 @@ TEST(Colours, ForegroundAndBackgroundKeepToTheirOwnNibble) {
   EXPECT_EQ(ForegroundOf(0xFF), 15);
 }
 
+TEST(Colours, ALitLineWithFixedColoursDiffersInBothTextAndBackground) {
+  EXPECT_EQ(LitAttribute(0x1F), 0xF1) << "white on blue lights as blue on white";
+  EXPECT_EQ(LitAttribute(0x07), 0x70);
+  EXPECT_EQ(LitAttribute(0x77), 0x88) << "one colour for both: its opposite, still readable as lit";
+  for (int attr = 0; attr < 256; ++attr) {
+    const unsigned char lit = LitAttribute(static_cast<unsigned char>(attr));
+    EXPECT_NE(BackgroundOf(lit), BackgroundOf(static_cast<unsigned char>(attr))) << attr;
+  }
+}
+
 TEST_F(SmallScreen, RunsSplitWhereTheAttributeChanges) {
   Write("aa", 0x0E);
   Write("bbb", 0x4E);

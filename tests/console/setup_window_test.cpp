@@ -93,6 +93,21 @@ TEST_F(ConsoleSettingsFile, FixedColoursBeginningWithALowerCaseSStayWhateverIsAs
   SetBackground(2);
   EXPECT_FALSE(ColoursEnabled);
   EXPECT_EQ(TextAttr, 0x0A);
+  // Only a highlight may change them: the configured colours swapped, then back.
+  SetFixedHighlight(true);
+  EXPECT_EQ(TextAttr, 0xA0);
+  SetFixedHighlight(false);
+  EXPECT_EQ(TextAttr, 0x0A);
+}
+
+TEST_F(ConsoleSettingsFile, WithColoursFreeTheFixedHighlightChangesNothing) {
+  WriteSettings("[VIDEO]\r\nCORLETRA=14\r\nCORFUNDO=1\r\n");
+  ClearScreen();
+  SetBackground(4);
+  SetFixedHighlight(true);
+  EXPECT_EQ(TextAttr, 0x4E);
+  SetFixedHighlight(false);
+  EXPECT_EQ(TextAttr, 0x4E);
 }
 
 TEST_F(ConsoleSettingsFile, WithoutAFaceNameTheFontKeysAreIgnored) {

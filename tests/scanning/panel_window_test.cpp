@@ -108,6 +108,47 @@ TEST_F(Panel, ALitOptionIsRedAcrossTheWholeLineAndTheOthersBlack) {
   EXPECT_EQ(TextAttr >> 4, 0) << "the background is black again after the line";
 }
 
+// Settings that fix the colours to white on blue, for the length of one test.
+class FixedColours {
+ public:
+  FixedColours() {
+    ColoursEnabled = false;
+    ConfiguredAttr = TextAttr = 0x1F;
+  }
+  ~FixedColours() {
+    ColoursEnabled = true;
+    ConfiguredAttr = TextAttr = 0x07;
+  }
+};
+
+TEST_F(Panel, WithFixedColoursALitOptionSwapsThemAcrossItsLineAndNothingElseChanges) {
+  FixedColours fixed;
+  CurrentMenu = 5;
+  ClearScreen();
+  for (int option = 1; option <= 4; ++option) ShowOptionLabel(5, option, option == 3);
+  for (int column = 0; column < 80; ++column) {
+    EXPECT_EQ(CellAttrs[2 * ScreenCols + column], 0xF1) << "column " << column;
+    for (int row : {0, 1, 3, 4}) EXPECT_EQ(CellAttrs[row * ScreenCols + column], 0x1F) << row;
+  }
+  EXPECT_EQ(TextAttr, 0x1F) << "the configured colours again after the line";
+}
+
+TEST_F(Panel, WithFixedColoursTheLitRowAndThenOnlyTheLitKeyAreSwapped) {
+  FixedColours fixed;
+  CurrentMenu = 0;
+  KeyboardLayout = 1;
+  ClearScreen();
+  std::string token;
+  ShowKeyboardRow(2, true, 0, token);
+  for (int column = 0; column < 23; ++column)
+    EXPECT_EQ(CellAttrs[ScreenCols + column], 0xF1) << "row 2, column " << column;
+  ShowKeyboardRow(2, true, 3, token);  // " i  " lit: keys 1 and 2 passed, 4 to 6 to come
+  EXPECT_EQ(token, "i");
+  for (int column = 0; column < 23; ++column)
+    EXPECT_EQ(CellAttrs[ScreenCols + column], column / 4 == 2 ? 0xF1 : 0x1F) << "column " << column;
+  EXPECT_EQ(TextAttr, 0x1F);
+}
+
 TEST_F(Panel, AnOptionWithoutALabelOnlyMovesTheWritePosition) {
   CurrentMenu = 5;
   ShowOptionLabel(5, 6, true);

@@ -97,6 +97,11 @@ int ForegroundOf(unsigned char attr) { return attr & 0x0F; }
 
 int BackgroundOf(unsigned char attr) { return (attr >> 4) & 0x0F; }
 
+unsigned char LitAttribute(unsigned char attr) {
+  const unsigned char swapped = static_cast<unsigned char>((attr << 4) | (attr >> 4));
+  return swapped != attr ? swapped : static_cast<unsigned char>(~attr);
+}
+
 void FillGrid(const CellGrid& grid, unsigned char attr) {
   if (!GridUsable(grid)) return;
   std::size_t cells = CellIndex(grid, 0, grid.rows);

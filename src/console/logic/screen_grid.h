@@ -44,6 +44,9 @@ CellPosition ClampedCell(int column, int row, int cols, int rows);
 unsigned char WithForeground(unsigned char attr, unsigned char colour);
 unsigned char WithBackground(unsigned char attr, unsigned char colour);
 int ForegroundOf(unsigned char attr);  // 0..15
+// The attribute that shows a lit line when the colours are fixed: text and background swapped,
+// or, when they are one colour, each turned to its opposite in the palette.
+unsigned char LitAttribute(unsigned char attr);
 int BackgroundOf(unsigned char attr);  // 0..15
 
 void FillGrid(const CellGrid& grid, unsigned char attr);  // spaces with attr everywhere

@@ -1,5 +1,6 @@
 // Drawing one keyboard row: the lit row on red, the keys already passed red, the lit key
-// green, the keys still to come black.
+// green, the keys still to come black. Fixed colours have one highlight only: it marks the
+// lit row while rows are scanned and the lit key alone while keys are.
 #include "console/ObCrt.h"
 #include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
@@ -29,7 +30,7 @@ std::string Part(const std::string& text, size_t from, size_t length) {
 void ShowKeyboardRow(int row, bool highlighted, int key, std::string& token) {
   std::string text = KeyboardRowText(KeyboardLayout, row);
   GoToCell(1, row);
-  SetBackground(highlighted ? 4 : 0);
+  SetLitBackground(highlighted ? 4 : 0, highlighted && key == 0);
   if (ShiftLatch) text = AsciiUpper(text);
   if (key == 0) {
     std::cout << text;
@@ -38,9 +39,9 @@ void ShowKeyboardRow(int row, bool highlighted, int key, std::string& token) {
   const size_t cellStart = 4 * size_t(key) - 4;
   const std::string cell = Part(text, cellStart, 4);
   std::cout << Part(text, 0, cellStart);
-  SetBackground(2);
+  SetLitBackground(2, true);
   std::cout << cell;
   token = Trimmed(cell);
-  SetBackground(highlighted ? 0 : 4);
+  SetLitBackground(highlighted ? 0 : 4, false);
   std::cout << Part(text, cellStart + 4, std::string::npos);
 }

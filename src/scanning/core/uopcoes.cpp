@@ -1,4 +1,5 @@
-// Drawing menu lines: a line centred in the panel's width, and an option lit on red.
+// Drawing menu lines: a line centred in the panel's width, and an option lit on red (with
+// fixed colours, in the configured colours swapped).
 #include "scanning/core/uopcoes.h"
 
 #include "console/ObCrt.h"
@@ -22,9 +23,15 @@ void WriteCentred(const std::string& text) {
   std::cout << text << '\n';
 }
 
+// Fixed colours ignore the background, so the highlight is asked for as well.
+void SetLitBackground(unsigned char colour, bool lit) {
+  SetBackground(colour);
+  SetFixedHighlight(lit);
+}
+
 void ShowOptionLabel(int menu, int option, bool highlighted) {
-  SetBackground(highlighted ? Red : Black);
+  SetLitBackground(highlighted ? Red : Black, highlighted);
   GoToCell(1, option);
   if (const char* label = OptionLabel(menu, option)) WriteCentred(label);
-  SetBackground(Black);
+  SetLitBackground(Black, false);
 }

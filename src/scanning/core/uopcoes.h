@@ -5,6 +5,8 @@
 const char* OptionLabel(int menu, int option);     // null when the menu has no such option
 void WriteCentred(const std::string& text);        // centred line on the write row, then a line end
 void ShowOptionLabel(int menu, int option, bool highlighted);
+// The background for what follows; with fixed colours, their highlight when lit.
+void SetLitBackground(unsigned char colour, bool lit);
 std::string KeyboardRowText(int layout, int row);  // empty for a row the layout lacks
 int KeysPerRow(int layout);                        // KeyboardWidth / 4 + 1
 void ShowKeyboardRow(int row, bool highlighted, int key, std::string& token);
