@@ -15,8 +15,8 @@ HWND PanelHwnd = nullptr;
 int FrameX = 0, FrameY = 0;    // panel size less its cells, learnt on a known shape
 int DwellMs = 500;
 
-constexpr int AssumedCellWidth = 10, AssumedCellHeight = 21;  // the panel sizes itself so
 constexpr COLORREF Red = RGB(255, 0, 0), Green = RGB(0, 255, 0);
+COLORREF LitBackground = Red;  // what a lit option is drawn on
 
 std::string ProgramFolder;     // where acenora.exe is started from; empty: beside this program
 
@@ -203,8 +203,13 @@ std::string Caption(HWND window) {
 // ---- The console's settings file ----
 
 const char* const PanelFontFace = "DejaVu Sans Mono";
+const PanelFont TenByTwentyOne{PanelFontFace, PanelFontWidth, PanelFontHeight};
+const PanelFont StockFont{"", 0, 0};
 
 namespace {
+
+PanelFont InstalledFont = TenByTwentyOne;
+bool SavedEarlier = false;  // the file found before the first install is kept until restored
 
 std::string SettingsPath() {
   char folder[MAX_PATH] = {};
@@ -239,19 +244,26 @@ bool WriteWhole(const std::string& path, const std::string& contents) {
 
 }  // namespace
 
-static std::string PanelSettingsText() {
-  return std::string("[VIDEO]\r\nFONTE=") + PanelFontFace +
-         "\r\nLARGURALETRA=" + std::to_string(PanelFontWidth) +
-         "\r\nALTURALETRA=" + std::to_string(PanelFontHeight) + "\r\nPESOLETRA=400\r\n";
+static std::string PanelSettingsText(const PanelFont& font, const std::string& moreVideoLines) {
+  std::string settings = "[VIDEO]\r\n" + moreVideoLines;
+  if (*font.face)
+    settings += std::string("FONTE=") + font.face + "\r\nLARGURALETRA=" +
+                std::to_string(font.width) + "\r\nALTURALETRA=" + std::to_string(font.height) +
+                "\r\nPESOLETRA=400\r\n";
+  return settings;
 }
 
-bool InstallPanelSettings() {
-  HadSettings = ReadWhole(SettingsPath(), EarlierSettings);
-  return WriteWhole(SettingsPath(), PanelSettingsText());
+bool InstallPanelSettings() { return InstallPanelSettings(TenByTwentyOne, ""); }
+
+bool InstallPanelSettings(const PanelFont& font, const std::string& moreVideoLines) {
+  if (!SavedEarlier) HadSettings = ReadWhole(SettingsPath(), EarlierSettings);
+  SavedEarlier = true;
+  InstalledFont = font;
+  return WriteWhole(SettingsPath(), PanelSettingsText(font, moreVideoLines));
 }
 
 bool AddToPanelSettings(const std::string& lines) {
-  return WriteWhole(SettingsPath(), PanelSettingsText() + lines);
+  return WriteWhole(SettingsPath(), PanelSettingsText(InstalledFont, "") + lines);
 }
 
 void RestorePanelSettings() {
@@ -259,6 +271,8 @@ void RestorePanelSettings() {
     WriteWhole(SettingsPath(), EarlierSettings);
   else
     DeleteFileA(SettingsPath().c_str());
+  SavedEarlier = false;
+  InstalledFont = TenByTwentyOne;
 }
 
 // ---- Geometry ----
@@ -280,37 +294,49 @@ bool PanelVisible() {
   return w && IsWindowVisible(w);
 }
 
+bool InsideWorkArea(const RECT& r) {
+  RECT work = WorkArea();
+  return r.left >= work.left && r.top >= work.top && r.right <= work.right &&
+         r.bottom <= work.bottom;
+}
+
+// Measured as the console measures it: the font the settings name, or the stock fixed font.
 Cells CellSize() {
   static Cells measured;
-  if (measured.width) return measured;
-  HFONT font = CreateFontA(PanelFontHeight, PanelFontWidth, 0, 0, 400, FALSE, FALSE, FALSE,
-                           ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                           DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, PanelFontFace);
+  static std::string measuredFont;
+  const std::string wanted = std::string(InstalledFont.face) + "/" +
+                             std::to_string(InstalledFont.width) + "x" +
+                             std::to_string(InstalledFont.height);
+  if (measured.width && measuredFont == wanted) return measured;
+  const PanelFont& f = InstalledFont;
+  HFONT font = *f.face ? CreateFontA(f.height, f.width, 0, 0, 400, FALSE, FALSE, FALSE,
+                                     ANSI_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, f.face)
+                       : nullptr;
   HDC screen = GetDC(nullptr);
-  HGDIOBJ old = SelectObject(screen, font);
+  HGDIOBJ old = SelectObject(screen, font ? font : GetStockObject(SYSTEM_FIXED_FONT));
   TEXTMETRICA metrics{};
   GetTextMetricsA(screen, &metrics);
   SelectObject(screen, old);
   ReleaseDC(nullptr, screen);
-  DeleteObject(font);
+  if (font) DeleteObject(font);
   measured = {metrics.tmAveCharWidth, metrics.tmHeight + metrics.tmExternalLeading};
+  measuredFont = wanted;
   return measured;
 }
 
 void LearnFrame(int columns, int rows) {
   RECT r = PanelRect();
-  FrameX = (r.right - r.left) - columns * AssumedCellWidth;
-  FrameY = (r.bottom - r.top) - rows * AssumedCellHeight;
+  FrameX = (r.right - r.left) - columns * CellSize().width;
+  FrameY = (r.bottom - r.top) - rows * CellSize().height;
 }
 
-// Columns are counted from the left edge to the work area's right edge: the platform will
-// not make the window narrower than its smallest tracking size, so a narrow panel keeps its
-// left edge and overhangs the right one.
 Shape PanelShape() {
   RECT r = PanelRect();
-  int w = (WorkArea().right - r.left) - FrameX, h = (r.bottom - r.top) - FrameY;
-  return {(w + AssumedCellWidth / 2) / AssumedCellWidth,
-          (h + AssumedCellHeight / 2) / AssumedCellHeight};
+  Cells cell = CellSize();
+  if (cell.width <= 0 || cell.height <= 0) return {};
+  int w = (r.right - r.left) - FrameX, h = (r.bottom - r.top) - FrameY;
+  return {(w + cell.width / 2) / cell.width, (h + cell.height / 2) / cell.height};
 }
 
 std::string Describe(Shape shape) {
@@ -325,6 +351,12 @@ Lit ReadLit() {
   Capture shot = CaptureClient();
   Cells cell = CellSize();
   if (shot.width == 0 || cell.height <= 0 || cell.width <= 0) return {};
+  if (LitBackground != Red) {
+    for (int row = 0; (row + 1) * cell.height <= shot.height; ++row)
+      if (shot.At(cell.width / 2, row * cell.height + cell.height / 2) == LitBackground)
+        return {row + 1, 0};
+    return {};
+  }
   Lit red{};
   for (int row = 0; row * cell.height + cell.height / 2 < shot.height; ++row) {
     LineCount top = CountLine(shot, row * cell.height + 1);
@@ -336,6 +368,17 @@ Lit ReadLit() {
     if (red.row == 0 && top.red + middle.red >= 4) red = {row + 1, 0};
   }
   return red;
+}
+
+void ReadLitOn(COLORREF background) { LitBackground = background; }
+void ReadLitOnRed() { LitBackground = Red; }
+
+COLORREF CellCentre(int row, int column) {
+  Capture shot = CaptureClient();
+  Cells cell = CellSize();
+  int x = (column - 1) * cell.width + cell.width / 2, y = (row - 1) * cell.height + cell.height / 2;
+  if (x < 0 || y < 0 || x >= shot.width || y >= shot.height) return CLR_INVALID;
+  return shot.At(x, y);
 }
 
 int RedBandHeight() {

@@ -21,12 +21,19 @@ std::string Caption(HWND window);
 HWND FindProcessWindow(DWORD processId, const char* className, const char* caption);
 
 // ---- The console's settings file ----
-// The panel sizes itself for text cells of 10 x 21 pixels; the settings file of the
-// Windows folder gives the console a font with that cell. Whatever file was there before
-// is put back by RestorePanelSettings.
+// The settings file of the Windows folder gives the console a font with text cells of
+// 10 x 21 pixels, unless a scenario asks for another font (or none: the stock fixed font)
+// and further keys of the section "VIDEO". Whatever file was there before is put back by
+// RestorePanelSettings.
+struct PanelFont {
+  const char* face;  // empty: no font configured, the console draws in the stock fixed font
+  int width, height;
+};
+extern const PanelFont TenByTwentyOne, StockFont;
 extern const char* const PanelFontFace;
 constexpr int PanelFontWidth = 10, PanelFontHeight = 21;
 bool InstallPanelSettings();
+bool InstallPanelSettings(const PanelFont& font, const std::string& moreVideoLines);
 bool AddToPanelSettings(const std::string& lines);  // the panel's settings and these lines
 void RestorePanelSettings();
 
@@ -36,6 +43,7 @@ RECT PanelRect();
 bool PanelVisible();
 struct Cells { int width = 0, height = 0; };  // the console font's cell, in pixels
 Cells CellSize();                          // of the font the settings file names
+bool InsideWorkArea(const RECT& r);        // wholly within the work area
 
 // Panel shape in text cells, from its place and size and the frame measured on a known
 // shape.
@@ -54,6 +62,12 @@ struct Lit {
   bool operator==(const Lit&) const = default;
 };
 Lit ReadLit();                             // from a capture of the panel's client area
+// Options lit on another background than red (fixed colours light an option in their own
+// colours swapped): read at the centre of each row's first cell, which no option line
+// writes on. Keys are not read then. ReadLitOnRed goes back to red rows and green keys.
+void ReadLitOn(COLORREF background);
+void ReadLitOnRed();
+COLORREF CellCentre(int row, int column);  // pixel at a cell's centre, 1-based
 int RedBandHeight();                       // pixel lines of the client holding red
 bool RowHasColour(int row, COLORREF colour, int minimumPixels);
 std::string Describe(Lit lit);

@@ -1,6 +1,7 @@
 // The panel as its user meets it: started with and without its two numbers, its start-up
-// screen, the options lit in turn on red, and menu actions chosen with the Ctrl switch
-// acting on the user's own windows. Everything is read back from the desktop.
+// screen, the options lit in turn on red (or, with fixed colours, in those colours swapped),
+// docked inside the work area whatever its font, and menu actions chosen with the Ctrl
+// switch acting on the user's own windows. Everything is read back from the desktop.
 #include "desktop.h"
 #include "panel_settings_environment.h"
 #include "target_window.h"
@@ -15,8 +16,9 @@ using namespace e2e;
 namespace {
 
 constexpr int Dwell = 500;
+// Menu 5 has 13 columns, but no window of the console is narrower than 16 of its cells.
 constexpr Shape MouseMenuShape{16, 11}, OtherClicksShape{19, 8}, WindowMenuShape{16, 9},
-    WindowSizeShape{13, 4};
+    WindowSizeShape{16, 4};
 const char* const Title = "Acenora - v2.0";
 
 bool WaitForShape(Shape shape, DWORD ms = 15000) {
@@ -25,6 +27,28 @@ bool WaitForShape(Shape shape, DWORD ms = 15000) {
 
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
+
+// The panel lies wholly inside the work area, its right edge on the work area's, its
+// bottom on the work area's (a panel is sized, then docked: allow for the step between).
+void ExpectDockedBottomRight(const char* what) {
+  RECT work = WorkArea();
+  WaitUntil([&] {
+    RECT r = PanelRect();
+    return r.right == work.right && r.bottom == work.bottom;
+  }, 2000);
+  RECT panel = PanelRect();
+  EXPECT_TRUE(InsideWorkArea(panel)) << what << " leaves the work area: " << Situation();
+  EXPECT_EQ(panel.right, work.right) << what << ": " << Situation();
+  EXPECT_EQ(panel.bottom, work.bottom) << what << ": " << Situation();
+}
+
+// Menu 1 -> "Comanda janela" (8) -> "Tamanho" (6): menu 5, four rows.
+void OpenWindowSizeMenu(Shape windowMenu, Shape windowSize) {
+  ASSERT_TRUE(ChooseOption(8)) << Situation();
+  ASSERT_TRUE(WaitForShape(windowMenu)) << Situation();
+  ASSERT_TRUE(ChooseOption(6)) << Situation();
+  ASSERT_TRUE(WaitForShape(windowSize)) << Situation();
+}
 
 // One panel program, started with threshold 250 (out of reach of any sound, so only Ctrl
 // is the switch) and a short dwell, serves the scenarios of this suite in order.
@@ -201,6 +225,7 @@ TEST_F(PanelWithArguments, MinimizaIconisesTheForegroundWindow) {
   ASSERT_NO_FATAL_FAILURE(OpenWindowMenu());
   ASSERT_TRUE(ChooseOption(6)) << Situation();  // "Tamanho"
   ASSERT_TRUE(WaitForShape(WindowSizeShape)) << Situation();
+  ExpectDockedBottomRight("menu 5");
   EXPECT_FALSE(IsIconic(target.window));
   ASSERT_TRUE(ChooseOption(2)) << Situation();  // "Minimiza"
   EXPECT_TRUE(WaitUntil([&] { return IsIconic(target.window) != 0; }, 5000)) << Situation();
@@ -212,6 +237,108 @@ TEST_F(PanelWithArguments, MinimizaIconisesTheForegroundWindow) {
 TEST_F(PanelWithArguments, ClosingThePanelEndsTheProgramWithExitCode0) {
   EXPECT_EQ(ClosePanel(), 0u);
   EXPECT_FALSE(PanelRunning());
+}
+
+// Settings that fix the colours to white on blue and leave the console its stock font; the
+// program is started with a negative threshold, which must not take every poll for a hit.
+class PanelWithFixedColours : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_TRUE(InstallPanelSettings(StockFont, "CORESFIXAS=S\r\nCORFUNDO=1\r\nCORLETRA=15\r\n"));
+    SetDwell(Dwell);
+    ReadLitOn(White);
+    started = StartPanel("-5 " + std::to_string(Dwell));
+    if (!started) return;
+    DWORD start = GetTickCount();
+    // The caption is set once the start-up panel is placed.
+    WaitUntil([] { return Caption(PanelWindow()) == Title; }, 3000);
+    LearnFrame(30, 9);
+    menuShown = WaitUntil([] { return PanelVisible() && PanelShape() == MouseMenuShape; }, 10000);
+    menuAfterMs = GetTickCount() - start;
+  }
+  static void TearDownTestSuite() {
+    ClosePanel();
+    ReadLitOnRed();
+    InstallPanelSettings();
+  }
+  void SetUp() override {
+    ASSERT_TRUE(started) << "acenora.exe did not start or showed no window";
+    ASSERT_TRUE(WaitForShape(MouseMenuShape, 20000)) << "mouse menu not shown: " << Situation();
+  }
+
+  static constexpr COLORREF White = RGB(255, 255, 255), Blue = RGB(0, 0, 255);
+  static inline bool started = false, menuShown = false;
+  static inline DWORD menuAfterMs = 0;
+};
+
+TEST_F(PanelWithFixedColours, ANegativeThresholdStillLetsTheMenuScanAfterTheStartUpPause) {
+  EXPECT_TRUE(menuShown) << Situation();
+  EXPECT_LT(menuAfterMs, 3000u) << "the mouse menu came " << menuAfterMs << " ms after the window";
+}
+
+TEST_F(PanelWithFixedColours, TheLitOptionShowsInTheColoursSwappedAndMovesDownTheMenu) {
+  std::vector<int> seen;
+  Lit last = ReadLit();
+  ASSERT_TRUE(WaitUntil([&] {
+    Lit now = ReadLit();
+    if (now.row != 0 && !(now == last)) seen.push_back(now.row);
+    last = now;
+    return seen.size() >= 3;
+  }, 15000)) << "no lit option moving: " << Situation();
+  for (size_t i = 1; i < seen.size(); ++i)
+    EXPECT_EQ(seen[i], seen[i - 1] % 11 + 1) << "lit rows out of order at step " << i;
+  // Read at once, while the option just lit stays lit: the whole line is lit, the other
+  // lines keep the configured background, nothing is red.
+  const int lit = seen.back();
+  EXPECT_EQ(CellCentre(lit, MouseMenuShape.columns), White) << Situation();
+  for (int row = 1; row <= MouseMenuShape.rows; ++row) {
+    if (row == lit) continue;
+    EXPECT_EQ(CellCentre(row, 1), Blue) << "row " << row;
+    EXPECT_EQ(CellCentre(row, MouseMenuShape.columns), Blue) << "row " << row;
+    EXPECT_FALSE(RowHasColour(row, RGB(255, 0, 0), 1)) << "red on row " << row;
+  }
+}
+
+TEST_F(PanelWithFixedColours, WithTheStockFontMenu5LiesInsideTheWorkAreaAtItsRightEdge) {
+  ExpectDockedBottomRight("menu 1");
+  ASSERT_NO_FATAL_FAILURE(OpenWindowSizeMenu(WindowMenuShape, WindowSizeShape));
+  ExpectDockedBottomRight("menu 5");
+  ASSERT_TRUE(ChooseOption(1)) << Situation();  // "Deixa igual": back to menu 1
+}
+
+// A settings file asking for a font 16 pixels wide: 80 of its cells are wider than the
+// screen, so the console's first window is cut to the screen's width.
+class PanelWithWideFont : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    ASSERT_TRUE(InstallPanelSettings({PanelFontFace, 16, 21}, ""));
+    SetDwell(Dwell);
+    started = StartPanel("250 " + std::to_string(Dwell));
+    if (!started) return;
+    WaitUntil([] { return Caption(PanelWindow()) == Title; }, 3000);
+    splash = PanelRect();
+    LearnFrame(30, 9);
+  }
+  static void TearDownTestSuite() {
+    ClosePanel();
+    InstallPanelSettings();
+  }
+
+  static inline bool started = false;
+  static inline RECT splash{};
+};
+
+TEST_F(PanelWithWideFont, EveryPanelLiesInsideTheWorkAreaAtItsRightEdge) {
+  ASSERT_TRUE(started) << "acenora.exe did not start or showed no window";
+  ASSERT_EQ(CellSize().width, 16) << "the font is not 16 pixels wide";
+  RECT work = WorkArea();
+  EXPECT_TRUE(InsideWorkArea(splash)) << "start-up panel leaves the work area";
+  EXPECT_EQ(splash.right, work.right);
+  ASSERT_TRUE(WaitForShape(MouseMenuShape, 20000)) << "mouse menu not shown: " << Situation();
+  ExpectDockedBottomRight("menu 1");
+  EXPECT_EQ(Width(splash) - Width(PanelRect()), (30 - 16) * 16) << Situation();
+  ASSERT_NO_FATAL_FAILURE(OpenWindowSizeMenu(WindowMenuShape, WindowSizeShape));
+  ExpectDockedBottomRight("menu 5");
 }
 
 // Without arguments the program asks for both numbers on its own panel.

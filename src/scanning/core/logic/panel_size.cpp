@@ -17,7 +17,11 @@ PanelCells PanelCellsFor(bool splash, bool hasArguments, int menu, int layout) {
 }
 
 PanelBox PanelBoxFor(PanelCells cells, const PanelFrame& frame, bool atBottom) {
-  const int width = cells.columns * frame.cellWidth + frame.frameWidth;
-  const int height = cells.rows * frame.cellHeight + frame.frameHeight;
-  return {frame.workRight - width, atBottom ? frame.workBottom - height : 0, width, height};
+  return DockedBox(cells.columns * frame.cellWidth + frame.frameWidth,
+                   cells.rows * frame.cellHeight + frame.frameHeight, frame.workRight,
+                   frame.workBottom, atBottom);
+}
+
+PanelBox DockedBox(int width, int height, int workRight, int workBottom, bool atBottom) {
+  return {workRight - width, atBottom ? workBottom - height : 0, width, height};
 }

@@ -12,3 +12,5 @@ struct PanelFrame { int cellWidth, cellHeight, frameWidth, frameHeight, workRigh
 
 // Right edge on the work area's; at the bottom of the work area or at the screen's top.
 PanelBox PanelBoxFor(PanelCells cells, const PanelFrame& frame, bool atBottom);
+// A window of that size docked the same way.
+PanelBox DockedBox(int width, int height, int workRight, int workBottom, bool atBottom);
