@@ -1,11 +1,13 @@
 // The console's key path under arbitrary key scripts: the key queue against a plain model,
-// the line editor in a buffer of exact size, the special-key tables and Braille chords.
+// the line editor in a buffer of exact size, the special-key tables, Braille chords and the
+// keys a latched Ctrl or Alt goes out with.
 #include <deque>
 #include <memory>
 
 #include "console/logic/braille_decode.h"
 #include "console/logic/keys_tables.h"
 #include "fuzz_input.h"
+#include "keyboard/logic/latched_keys.h"
 
 namespace {
 
@@ -62,6 +64,23 @@ void KeyCodeStep(FuzzInput& in) {
   FUZZ_CHECK(queued >= -1 && queued <= 255);
 }
 
+// With Ctrl or Alt latched only a typing key goes out, and a latched Shift is never lost.
+void LatchedStep(FuzzInput& in) {
+  uint8_t ch = in.Byte();
+  int16_t layoutKey = static_cast<int16_t>(in.Flag() ? in.Word() : in.Byte());
+  bool shiftLatch = in.Flag();
+  LatchedKey key = LatchedKeyFor(ch, layoutKey, shiftLatch);
+  if (!key.send) {
+    FUZZ_CHECK(key.virtualKey == 0 && !key.shift);
+    return;
+  }
+  FUZZ_CHECK(IsTypingKey(key.virtualKey) && (key.shift || !shiftLatch));
+  bool letterOrDigit =
+      (ch >= 'a' && ch <= 'z') || (ch >= 'A' && ch <= 'Z') || (ch >= '0' && ch <= '9');
+  if (letterOrDigit) FUZZ_CHECK(key.virtualKey == (ch >= 'a' ? ch - 32 : ch));
+  else FUZZ_CHECK(key.virtualKey == (layoutKey & 0xFF) && (layoutKey >> 8 & ~1) == 0);
+}
+
 void BrailleStep(FuzzInput& in, BrailleState& state) {
   uint8_t key = in.Byte();
   if (in.Flag()) {
@@ -88,10 +107,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   braille.mode = NormaliseBrailleMode(in.Int());
   FUZZ_CHECK(braille.mode >= 0 && braille.mode <= 2);
   while (!in.Empty()) {
-    switch (in.Byte() % 4) {
+    switch (in.Byte() % 5) {
       case 0: QueueStep(in, queue); break;
       case 1: LineStep(in, line.get(), capacity, count); break;
       case 2: KeyCodeStep(in); break;
+      case 3: LatchedStep(in); break;
       default: BrailleStep(in, braille);
     }
   }
