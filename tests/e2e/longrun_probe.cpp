@@ -52,6 +52,10 @@ std::string PlaceOf(Shape shape, bool keyLit) {
   for (int layout = 1; layout <= LayoutCount; ++layout)
     if (shape == Shape{KeyboardWidth[layout], KeyboardRows[layout]})
       return "keyboard " + Describe(shape);
+  // A menu narrower than the smallest window the platform allows is shown wider.
+  for (int menu = 1; menu <= MenuCount; ++menu)
+    if (shape.rows == OptionCount[menu] && shape.columns > MenuWidth[menu])
+      return "menu " + std::to_string(menu);
   return "other " + Describe(shape);
 }
 
