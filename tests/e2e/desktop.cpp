@@ -474,7 +474,10 @@ bool ChooseOption(int option) {
     WaitUntil([&] {
       // A choice that opens a keyboard may show the panel again, resized, between polls.
       if (!PanelVisible() || !(PanelShape() == before)) return ended = true;
-      return ReadLit().row != option;  // the scan went on: the hit was missed
+      // The scan went on to another option: the hit was missed. Nothing lit is no
+      // answer yet, as a panel being hidden can read as blank.
+      int lit = ReadLit().row;
+      return lit != 0 && lit != option;
     }, 5000);
     if (ended) return true;
   }
