@@ -107,3 +107,48 @@ exact_microphone() {
   pactl load-module module-null-sink sink_name=mic rate=11025 channels=1 >/dev/null 2>&1 || true
   pactl set-default-sink mic >/dev/null 2>&1 || true
 }
+
+# COUNT desktops for the tests in $BUILD/desktops/N, each an X display, a copy of the prefix
+# and a sound server of its own, its settings in N/env for tests/on_desktop.sh; and the
+# CTest resource file that gives them out, one test to a desktop. Each prefix's Wine is
+# started and kept, so that a test does not pay for its start-up.
+make_test_desktops() {
+  local count="$1" folder="$BUILD/desktops" ids=() n
+  stop_test_desktops
+  mkdir -p "$folder"
+  for n in $(seq "$count"); do
+    make_test_desktop "$folder/$n" "$n"
+    ids+=("{\"id\":\"$n\",\"slots\":1}")
+  done
+  local IFS=,
+  echo "{\"version\":{\"major\":1,\"minor\":0},\"local\":[{\"desktops\":[${ids[*]}]}]}" \
+    >"$folder/resources.json"
+}
+
+make_test_desktop() {
+  local home="$1" n="$2" tag
+  rm -rf "$home" && mkdir -p "$home"
+  cp -a "$WINEPREFIX" "$home/prefix"
+  Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$home/display" >/dev/null 2>&1 &
+  echo $! >"$home/xvfb.pid"
+  for _ in $(seq 50); do [ -s "$home/display" ] && break; sleep 0.1; done
+  tag="$(printf '%s' "$ROOT" | md5sum | cut -c1-8)"
+  cat >"$home/env" <<EOF
+export DISPLAY=:$(cat "$home/display")
+export WINEPREFIX="$home/prefix"
+export ACENORA_PULSE_DIR="/tmp/acenora-pulse-$(id -u)-$tag-$n"
+export XDG_RUNTIME_DIR="\$ACENORA_PULSE_DIR"
+EOF
+  (. "$home/env" && ensure_sound_server && wineserver -p && wine cmd /c exit) \
+    >/dev/null 2>&1 </dev/null || true
+}
+
+stop_test_desktops() {
+  local home
+  for home in "$BUILD"/desktops/*/; do
+    [ -f "$home/env" ] || continue
+    (. "$home/env" && wineserver -k; pactl exit) >/dev/null 2>&1
+    kill "$(cat "$home/xvfb.pid" 2>/dev/null)" 2>/dev/null
+  done
+  return 0
+}
