@@ -33,6 +33,9 @@ struct Run {
   std::set<DWORD> keep;                 // processes present at the start
   std::map<std::string, int> entries;   // menu or keyboard name -> times it came up
   std::string lastPlace;
+  int menu = 0;                         // the menu on show, 0: none or a keyboard
+  int aim = 0;                          // the option the next press waits for, 0: none
+  DWORD nextPress = 0, aimUntil = 0;
   int presses = 0, boxes = 0, notepadRestarts = 0;
   DWORD hiddenSince = 0, longestHidden = 0;
 };
@@ -70,6 +73,7 @@ void NotePlace(Run& run) {
   std::string place = PlaceOf(PanelShape(), ReadLit().key > 0);
   if (place != run.lastPlace) ++run.entries[place];
   run.lastPlace = place;
+  run.menu = place.rfind("menu ", 0) == 0 ? std::atoi(place.c_str() + 5) : 0;
 }
 
 bool StartNotepad(Run& run) {
@@ -193,18 +197,35 @@ int NextGap(Run& run) {
   return Between(run, 0, 1) ? Between(run, 300, 2000) : Between(run, 2000, 12 * Dwell);
 }
 
+bool Reached(DWORD now, DWORD when) { return static_cast<LONG>(now - when) >= 0; }
+
+// Timed presses choose deep options rarely (menu 3's seventh, which leads to the navigation
+// menu, was never chosen in an hour), so half the presses due in a menu wait instead for an
+// option drawn evenly from it, or for two cycles of the menu at most.
+bool PressDue(Run& run, DWORD now) {
+  if (run.aim) return ReadLit().row == run.aim || Reached(now, run.aimUntil);
+  if (!Reached(now, run.nextPress)) return false;
+  if (run.menu && Between(run, 0, 1)) {
+    run.aim = Between(run, 1, OptionCount[run.menu]);
+    run.aimUntil = now + 2 * OptionCount[run.menu] * Dwell;
+    return false;
+  }
+  return true;
+}
+
 // Presses at random for the given minutes, reporting at each full minute.
 void PressAtRandom(Run& run, int minutes) {
   DWORD start = GetTickCount();
-  DWORD nextPress = start + NextGap(run);
+  run.nextPress = start + NextGap(run);
   int reported = 0;
   while (reported < minutes) {
     DWORD now = GetTickCount();
     if (now - start >= static_cast<DWORD>(reported + 1) * Minute) Report(run, ++reported);
-    if (static_cast<LONG>(now - nextPress) >= 0) {
+    if (PressDue(run, now)) {
       HoldSwitch(Between(run, 80, 380));
       ++run.presses;
-      nextPress = GetTickCount() + NextGap(run);
+      run.aim = 0;
+      run.nextPress = GetTickCount() + NextGap(run);
     }
     NotePlace(run);
     CloseBoxesOfPanel(run);
