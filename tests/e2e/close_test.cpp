@@ -73,6 +73,20 @@ struct Batch {
     return !p.state.empty();
   }
 
+  static std::string Unfinished(const std::vector<Program>& programs) {
+    std::string text;
+    for (const Program& p : programs) {
+      if (!p.state.empty()) continue;
+      RECT r{};
+      if (p.panel) GetWindowRect(p.panel, &r);
+      text += " [" + (p.panel ? "'" + Caption(p.panel) + "' " + std::to_string(r.right - r.left) +
+                                    " px wide" + (IsWindowVisible(p.panel) ? "" : " hidden")
+                              : std::string("no window")) +
+              (p.seenAt ? ", seen in its state" : "") + "]";
+    }
+    return text;
+  }
+
   // `total` programs, `together` of them at a time: a new one starts as a close goes.
   void Run(int total, int together) const {
     std::vector<Program> programs;
@@ -86,7 +100,7 @@ struct Batch {
             std::make_unique<ProbeProcess>(BesideThisProgram("acenora.exe"), "");
       }
       return open == 0;
-    }, 90000)) << "a program never reached its state";
+    }, 90000)) << "a program never reached its state:" << Unfinished(programs);
     for (Program& p : programs)
       if (!p.state.empty()) Record(p.state, p.process->ExitCode(10000));
   }
