@@ -55,37 +55,34 @@ ensure_prefix() {
     wineserver -w || true
     touch "$WINEPREFIX/.acenora-ready"
   fi
-  unmanage_windows
-  pulse_only_audio
+  # Without a window manager Wine waits 2 s for one at every hide of a managed window;
+  # unmanaged windows hide at once.
+  prefix_setting 'X11 Driver' Managed N "unmanaged windows"
+  # Wine settles on a sound driver once per process, and with the sound server down at start
+  # it would take another that never sees the server come back. Held to PulseAudio alone,
+  # the driver is tried again at each open, so a microphone can come back during a run.
+  prefix_setting Drivers Audio pulse "PulseAudio alone for sound"
 }
 
-# Without a window manager Wine waits 2 s for one at every hide of a managed window;
-# unmanaged windows hide at once. Checked in the registry itself, so older prefixes get it too.
-unmanage_windows() {
-  grep -qs '^"Managed"="N"' "$WINEPREFIX/user.reg" && return 0
-  log "setting Wine's X11 driver to unmanaged windows"
-  wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /t REG_SZ /d N /f >/dev/null 2>&1 || true
+# A string value under HKCU\Software\Wine, checked in the registry file itself, so that
+# prefixes made before the setting get it too.
+prefix_setting() {  # key name value what
+  grep -qs "^\"$2\"=\"$3\"" "$WINEPREFIX/user.reg" && return 0
+  log "setting Wine to $4"
+  wine reg add 'HKCU\Software\Wine\'"$1" /v "$2" /t REG_SZ /d "$3" /f >/dev/null 2>&1 || true
   wineserver -w || true
 }
 
-# Wine settles on a sound driver once per process, and with the sound server down at start
-# it would take another that never sees the server come back. Held to PulseAudio alone, the
-# driver is tried again at each open, so a microphone can come back during a run.
-pulse_only_audio() {
-  grep -qs '^"Audio"="pulse"' "$WINEPREFIX/user.reg" && return 0
-  log "setting Wine's sound driver to PulseAudio alone"
-  wine reg add 'HKCU\Software\Wine\Drivers' /v Audio /t REG_SZ /d pulse /f >/dev/null 2>&1 || true
-  wineserver -w || true
+# This checkout's sound-server folder: two checkouts' tests never hear each other's sounds.
+checkout_pulse_dir() {
+  echo "/tmp/acenora-pulse-$(id -u)-$(printf '%s' "$ROOT" | md5sum | cut -c1-8)"
 }
 
 # A private PulseAudio whose null sink's monitor is the default microphone. The sink runs at
 # the panel's own 11025 Hz mono, so a sound played in that format reaches the microphone
 # sample for sample: resampling to another rate rings above a square wave's true peak.
 ensure_sound_server() {
-  # One server per checkout, so two checkouts' tests never hear each other's sounds.
-  local tag
-  tag="$(printf '%s' "$ROOT" | md5sum | cut -c1-8)"
-  export XDG_RUNTIME_DIR="${ACENORA_PULSE_DIR:-/tmp/acenora-pulse-$(id -u)-$tag}"
+  export XDG_RUNTIME_DIR="${ACENORA_PULSE_DIR:-$(checkout_pulse_dir)}"
   mkdir -p "$XDG_RUNTIME_DIR" && chmod 700 "$XDG_RUNTIME_DIR"
   if ! pactl info >/dev/null 2>&1; then
     pulseaudio --daemonize=yes --exit-idle-time=-1 -n \
@@ -126,17 +123,16 @@ make_test_desktops() {
 }
 
 make_test_desktop() {
-  local home="$1" n="$2" tag
+  local home="$1" n="$2"
   rm -rf "$home" && mkdir -p "$home"
   cp -a "$WINEPREFIX" "$home/prefix"
   Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$home/display" >/dev/null 2>&1 &
   echo $! >"$home/xvfb.pid"
   for _ in $(seq 50); do [ -s "$home/display" ] && break; sleep 0.1; done
-  tag="$(printf '%s' "$ROOT" | md5sum | cut -c1-8)"
   cat >"$home/env" <<EOF
 export DISPLAY=:$(cat "$home/display")
 export WINEPREFIX="$home/prefix"
-export ACENORA_PULSE_DIR="/tmp/acenora-pulse-$(id -u)-$tag-$n"
+export ACENORA_PULSE_DIR="$(checkout_pulse_dir)-$n"
 export XDG_RUNTIME_DIR="\$ACENORA_PULSE_DIR"
 EOF
   (. "$home/env" && ensure_sound_server && wineserver -p && wine cmd /c exit) \

@@ -28,6 +28,23 @@ bool WaitForShape(Shape shape, DWORD ms = 15000) {
 int Width(const RECT& r) { return r.right - r.left; }
 int Height(const RECT& r) { return r.bottom - r.top; }
 
+// The rows lit one after another, `count` of them, as the scan moves on within ms;
+// empty if it does not. Each must follow the one before in the 11-option mouse menu.
+std::vector<int> LitRowsMoving(size_t count, DWORD ms) {
+  std::vector<int> seen;
+  Lit last = ReadLit();
+  if (!WaitUntil([&] {
+        Lit now = ReadLit();
+        if (now.row != 0 && !(now == last)) seen.push_back(now.row);
+        last = now;
+        return seen.size() >= count;
+      }, ms))
+    return {};
+  for (size_t i = 1; i < seen.size(); ++i)
+    EXPECT_EQ(seen[i], seen[i - 1] % 11 + 1) << "lit rows out of order at step " << i;
+  return seen;
+}
+
 // The panel lies wholly inside the work area, its right edge on the work area's, its
 // bottom on the work area's (a panel is sized, then docked: allow for the step between).
 void ExpectDockedBottomRight(const char* what) {
@@ -107,16 +124,7 @@ TEST_F(PanelWithArguments, StartUpScreenIsDockedBottomRightThenTheMouseMenuRepla
 }
 
 TEST_F(PanelWithArguments, OptionsLightOneAfterAnotherOnARedRowAcrossThePanel) {
-  std::vector<int> seen;
-  Lit last = ReadLit();
-  ASSERT_TRUE(WaitUntil([&] {
-    Lit now = ReadLit();
-    if (now.row != 0 && !(now == last)) seen.push_back(now.row);
-    last = now;
-    return seen.size() >= 4;
-  }, 20000)) << Situation();
-  for (size_t i = 1; i < seen.size(); ++i)
-    EXPECT_EQ(seen[i], seen[i - 1] % 11 + 1) << "lit rows out of order at step " << i;
+  ASSERT_FALSE(LitRowsMoving(4, 20000).empty()) << Situation();
   EXPECT_EQ(ReadLit().key, 0) << "an option line shows a green key";
   EXPECT_EQ(RedBandHeight(), CellSize().height) << "exactly one text row is on red";
   EXPECT_TRUE(RowHasColour(ReadLit().row, RGB(255, 255, 0), 5)) << "lit label not yellow";
@@ -277,16 +285,8 @@ TEST_F(PanelWithFixedColours, ANegativeThresholdStillLetsTheMenuScanAfterTheStar
 }
 
 TEST_F(PanelWithFixedColours, TheLitOptionShowsInTheColoursSwappedAndMovesDownTheMenu) {
-  std::vector<int> seen;
-  Lit last = ReadLit();
-  ASSERT_TRUE(WaitUntil([&] {
-    Lit now = ReadLit();
-    if (now.row != 0 && !(now == last)) seen.push_back(now.row);
-    last = now;
-    return seen.size() >= 3;
-  }, 15000)) << "no lit option moving: " << Situation();
-  for (size_t i = 1; i < seen.size(); ++i)
-    EXPECT_EQ(seen[i], seen[i - 1] % 11 + 1) << "lit rows out of order at step " << i;
+  const std::vector<int> seen = LitRowsMoving(3, 15000);
+  ASSERT_FALSE(seen.empty()) << "no lit option moving: " << Situation();
   // Read at once, while the option just lit stays lit: the whole line is lit, the other
   // lines keep the configured background, nothing is red.
   const int lit = seen.back();
