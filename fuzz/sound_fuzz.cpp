@@ -6,6 +6,7 @@
 #include "console/logic/tone_wave.h"
 #include "fuzz_input.h"
 #include "switch/logic/capture_math.h"
+#include "switch/logic/switch_presses.h"
 
 namespace {
 
@@ -42,13 +43,14 @@ void Capture(FuzzInput& in) {
 
   int32_t index = in.Int();
   int32_t next = NextRingIndex(index);
-  FUZZ_CHECK(next >= 0 && next < 8);
-  if (index >= 0 && index < 8) FUZZ_CHECK(next == (index + 1) % 8);
+  FUZZ_CHECK(next >= 0 && next < RingSlots);
+  if (index >= 0 && index < RingSlots) FUZZ_CHECK(next == (index + 1) % RingSlots);
 
-  uint8_t filled = in.Byte();
+  uint64_t filled = uint64_t{in.Long()} << 32 | in.Long();
+  int32_t own = index & (RingSlots - 1);
   int32_t first = index;  // the first filled slot going round from the index's own
-  for (int step = 7; step >= 0; --step)
-    if (filled & (1u << ((index & 7) + step) % 8)) first = ((index & 7) + step) % 8;
+  for (int step = RingSlots - 1; step >= 0; --step)
+    if (filled & (uint64_t{1} << (own + step) % RingSlots)) first = (own + step) % RingSlots;
   FUZZ_CHECK(NextFilledSlot(index, filled) == first);
 
   uint32_t recorded = in.Long(), room = in.Long();
@@ -75,6 +77,31 @@ void Silence(FuzzInput& in) {
   }
 }
 
+// Ctrl and sound edges at moments going forward, polled at random: a press is taken at most
+// once, never before it began, never before it lasted the shortest press, and never when it
+// began in the ignored time after a choice.
+void Presses(FuzzInput& in) {
+  SwitchFilters filters{static_cast<int32_t>(in.InRange(0, 500)),
+                        static_cast<int32_t>(in.InRange(0, 500)), 0};
+  PressTracker tracker;
+  int64_t now = 0, lastTaken = -1;
+  for (int i = in.Byte(); i > 0; --i) {
+    now += in.InRange(0, 300);
+    switch (in.InRange(0, 2)) {
+      case 0: PressEdge(tracker, tracker.ctrl, in.Flag(), now, filters); break;
+      case 1: PressEdge(tracker, tracker.sound, in.Flag(), now, filters); break;
+      default: {
+        const int64_t ignoredBefore = tracker.ignoreUntil;
+        int64_t began = -1;
+        if (!TakePress(tracker, now, filters, &began)) break;
+        FUZZ_CHECK(began <= now && began > lastTaken && began >= ignoredBefore);
+        FUZZ_CHECK(now - began >= filters.minPressMs);
+        lastTaken = began;
+      }
+    }
+  }
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -84,8 +111,11 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     return 0;
   }
   while (!in.Empty()) {
-    if (in.Flag()) Capture(in);
-    else Silence(in);
+    switch (in.InRange(0, 2)) {
+      case 0: Capture(in); break;
+      case 1: Silence(in); break;
+      default: Presses(in); break;
+    }
   }
   return 0;
 }

@@ -4,6 +4,7 @@
 #pragma once
 #include <windows.h>
 #include <cstdint>
+#include <string>
 
 // ---- Screen ----
 extern int ScreenCols;              // columns of the screen buffer (80 at load)
@@ -81,6 +82,7 @@ extern bool ConsoleEnding;          // the end handler has begun: the program is
 
 void ConsoleInit();                           // class, standard streams, ModulePath, end handler
 void ReadConsoleSettings();                   // ORBITA.INI sections VIDEO and BRAILLE, and the font
+std::string ReadSetting(const char* section, const char* key, const char* fallback);  // one key of ORBITA.INI
 void ConsoleEnsureOpen();                     // create and show the window if not open
 LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 [[noreturn]] void ConsoleClose();             // drain keys, destroy the window, exit

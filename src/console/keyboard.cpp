@@ -1,7 +1,7 @@
 // The console's key queue, message pumping, timed delay, caret and line input.
 #include "console/ObCrt.h"
 #include "console/logic/keys_tables.h"
-#include "switch/seam.h"
+#include "seam/seam.h"
 #include <cstdlib>
 
 unsigned char KeyQueue[64];

@@ -40,13 +40,6 @@ void FillModulePath() {
   ModulePath[sizeof(ModulePath) - 1] = 0;
 }
 
-std::string ReadProfileKey(const char* section, const char* key, const char* fallback) {
-  char value[80] = {};
-  DWORD count = GetPrivateProfileStringA(section, key, fallback, value, sizeof(value), SettingsFile);
-  if (count >= sizeof(value)) count = sizeof(value) - 1;
-  return std::string(value, count);
-}
-
 void MakeFont(const ConsoleSettings& settings) {
   if (ConsoleFont) DeleteObject(ConsoleFont);
   ConsoleFont = nullptr;
@@ -156,7 +149,7 @@ void ConsoleInit() {
 }
 
 void ReadConsoleSettings() {
-  ConsoleSettings settings = ReadSettingsWith(ReadProfileKey);
+  ConsoleSettings settings = ReadSettingsWith(ReadSetting);
   TextAttr = settings.textAttr;
   ConfiguredAttr = settings.textAttr;
   ColoursEnabled = settings.coloursEnabled;
@@ -164,6 +157,13 @@ void ReadConsoleSettings() {
   BrailleMode = settings.brailleMode;
   MaximiseAtOpen = settings.maximiseAtOpen;
   MakeFont(settings);
+}
+
+std::string ReadSetting(const char* section, const char* key, const char* fallback) {
+  char value[80] = {};
+  DWORD count = GetPrivateProfileStringA(section, key, fallback, value, sizeof(value), SettingsFile);
+  if (count >= sizeof(value)) count = sizeof(value) - 1;
+  return std::string(value, count);
 }
 
 void ConsoleEnsureOpen() {

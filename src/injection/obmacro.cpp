@@ -7,7 +7,7 @@
 
 #include "console/ObCrt.h"
 #include "injection/obkbm32.h"
-#include "switch/seam.h"
+#include "seam/seam.h"
 #include "switch/uctlsom.h"
 
 namespace {
@@ -82,5 +82,5 @@ void SendVirtKey(uint8_t key, bool shift, bool alt, int delayMs) {
 }
 
 void RepeatKeyUntilSwitch(uint8_t key, bool shift, int delayMs) {
-  while (QuietFor(1000)) SendVirtKey(key, shift, false, delayMs);
+  while (QuietThrough(1000)) SendVirtKey(key, shift, false, delayMs);
 }

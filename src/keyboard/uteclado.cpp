@@ -10,6 +10,8 @@
 #include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
 #include "scanning/core/uwindow.h"
+#include "seam/seam.h"
+#include "switch/logic/lit_items.h"
 #include "switch/uctlsom.h"
 
 
@@ -17,14 +19,9 @@ namespace {
 
 constexpr int DrawnRows = 9;  // every layout draws nine rows; missing ones draw nothing
 
-// Lights the current item for one dwell; true when the switch fired.
-bool Dwell() {
-  for (int tick = 0; tick < DwellTicks(); ++tick) {
-    if (SwitchPressed()) return true;
-    Delay(100);
-  }
-  return false;
-}
+// Lights the current item for one dwell, the first of a pass longer if so set; true when
+// the switch fired.
+bool Dwell(int item) { return DwellFor(DwellTicks() + (item == 1 ? FirstItemExtraTicks() : 0)); }
 
 // A key that changed the layout leaves rows of the old one: show the new one whole.
 void ShowWholeLayout() {
@@ -41,9 +38,13 @@ void ShowWholeLayout() {
 bool KeyPass(int row, std::string& token) {
   const int layout = KeyboardLayout;
   bool waitDue = true;
+  LitItems lit;
   for (int key = 1; key <= KeysPerRow(KeyboardLayout); ++key) {
     ShowKeyboardRow(row, true, key, token);
-    if (Dwell()) {
+    lit.Light(key, SeamNowMs());
+    if (Dwell(key)) {
+      const int chosen = lit.LitAt(PressBeganMs);
+      if (chosen != key) ShowKeyboardRow(row, true, chosen, token);
       SetWindowTextA(ConsoleWindow, token.c_str());
       WaitQuiet();
       waitDue = RepeatArmed;
@@ -109,10 +110,7 @@ void RepeatVirtKey(int key) {
     StartWhenCtrlUp();
     if (!RepeatArmed) return;
     // At least one tick, so a repeat can always be stopped by the switch.
-    for (int tick = 0; tick < DwellTicks(); ++tick) {
-      Delay(100);
-      if (SwitchPressed()) { RepeatArmed = false; break; }
-    }
+    if (!QuietThrough(DwellTicks() * 100)) RepeatArmed = false;
   } while (RepeatArmed);
 }
 
@@ -136,15 +134,22 @@ void ScanKeyboard() {
   std::string token;
   int previous = KeyboardRows[KeyboardLayout];
   int current = 1;
+  LitItems lit;
   for (;;) {
     std::string unused;
     ShowKeyboardRow(previous, false, 0, unused);
     previous = current;
     ShowKeyboardRow(current, true, 0, unused);
-    const bool hit = Dwell();
-    const int chosen = current;
+    lit.Light(current, SeamNowMs());
+    const bool hit = Dwell(current);
     current = (current >= KeyboardRows[KeyboardLayout]) ? 1 : current + 1;
     if (!hit) continue;
+    const int chosen = lit.LitAt(PressBeganMs);
+    if (chosen != previous) {
+      ShowKeyboardRow(previous, false, 0, unused);
+      ShowKeyboardRow(chosen, true, 0, unused);
+    }
+    lit = LitItems{};
     WaitQuiet();
     previous = chosen;
     if (KeyPass(chosen, token)) WaitQuiet();

@@ -21,7 +21,7 @@ int32_t TypedThreshold = 0;
 
 namespace {
 
-unsigned char MeterArea[2048];  // one captured buffer, as the switch detector's SampleArea
+unsigned char MeterArea[CaptureBufferBytes];  // one captured buffer, as the switch detector's SampleArea
 MeterScreen Shown;              // what the console shows now
 bool ShownValid = false;
 std::string ShownCaption;
@@ -65,7 +65,7 @@ void TakeMeterArguments() {
   TypedThreshold = value.value_or(0);
 }
 
-void OpenMicrophone() { CaptureOpen(11025, 8, 1, sizeof MeterArea); }
+void OpenMicrophone() { CaptureOpen(CaptureRate, 8, 1, sizeof MeterArea); }
 
 // The switch's own drain cannot tell a silent buffer from none, and the meter must not
 // count a poll that heard nothing as silence.

@@ -14,7 +14,7 @@ extern bool TypedGiven;             // a threshold was given on the command line
 extern int32_t TypedThreshold;      // that threshold, marked on the bar
 
 void TakeMeterArguments();          // a first argument that is a whole number is the mark
-void OpenMicrophone();              // the panel's capture ring: 11025 Hz, 8 bits, mono, 2048
+void OpenMicrophone();              // the panel's capture ring: 11025 Hz, 8 bits, mono, its buffers
 // Drain every filled buffer into MeterStats; a microphone missing or silent for seconds is
 // opened again, as the panel's switch does.
 void ListenOnce();

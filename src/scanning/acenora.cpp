@@ -20,6 +20,8 @@
 #include "scanning/core/uvars.h"
 #include "scanning/core/uwindow.h"
 #include "scanning/logic/number_reading.h"
+#include "seam/seam.h"
+#include "switch/logic/lit_items.h"
 #include "switch/uaudio.h"
 #include "switch/uctlsom.h"
 
@@ -131,14 +133,8 @@ std::string ModuleFileName() {
 
 // ---- Option scanner ----
 
-// One option's dwell: polled at once, then after every sleep but the last.
-bool DwellOnOption() {
-  for (int tick = DwellTicks(); tick > 0; --tick) {
-    if (SwitchPressed()) return true;
-    Delay(100);
-  }
-  return false;
-}
+// The first option of every pass may stay lit longer, for a person slow to start a press.
+int OptionTicks(int option) { return DwellTicks() + (option == 1 ? FirstItemExtraTicks() : 0); }
 
 void DrawMenu(int menu) {
   for (int option = 1; option <= OptionCount[menu]; ++option) ShowOptionLabel(menu, option, false);
@@ -320,7 +316,8 @@ void StartUp() {
   WriteStartUpScreen();
   TakeStartUpValues(arguments);
   SplashMode = false;
-  CaptureOpen(11025, 8, 1, 2048);
+  ReadSwitchFilters();
+  CaptureOpen(CaptureRate, 8, 1, CaptureBufferBytes);
   ClearScreen();
   KeyboardLayout = 0;
   CurrentMenu = 1;
@@ -372,18 +369,21 @@ int ScanOptions(int menu) {
   DrawMenu(menu);
   int previous = count;
   int current = ResumeOption >= 1 && ResumeOption <= count ? ResumeOption : 1;
+  LitItems lit;
   for (;;) {
     ShowOptionLabel(menu, previous, false);
     ShowOptionLabel(menu, current, true);
+    lit.Light(current, SeamNowMs());
     previous = current;
-    bool hit = DwellOnOption();
-    int chosen = current;
-    current = current % count + 1;
-    if (hit) {
+    if (DwellFor(OptionTicks(current))) {
+      const int chosen = lit.LitAt(PressBeganMs);
+      ShowOptionLabel(menu, current, false);
+      ShowOptionLabel(menu, chosen, true);  // shown lit while the hit dies away
       WaitQuiet();
       HidePanel();
       return chosen;
     }
+    current = current % count + 1;
   }
 }
 

@@ -6,12 +6,16 @@
 
 #include "console/ObCrt.h"
 #include "switch/logic/capture_math.h"
-#include "switch/seam.h"
+#include "seam/seam.h"
 
 HWAVEIN CaptureDevice = nullptr;
 uint32_t BufferBytes = 0;
-CaptureSlot CaptureRing[8] = {};
+CaptureSlot CaptureRing[RingSlots] = {};
 int32_t RingIndex = 0;
+
+namespace {
+int64_t SamplesRead = 0;  // since the open, for dating what was read
+}
 
 namespace {
 // The platform's own header record: 32 bytes in a 32-bit build, 48 in a 64-bit one. The
@@ -55,10 +59,10 @@ bool FillSlot(CaptureSlot& slot) {
 bool RingOpen() { return CaptureRing[RingIndex].header != nullptr; }
 
 // Slots whose blocks could not be had stay empty; reading passes over them.
-uint8_t FilledSlots() {
-  uint8_t filled = 0;
-  for (int slot = 0; slot < 8; ++slot)
-    if (CaptureRing[slot].header != nullptr) filled |= static_cast<uint8_t>(1u << slot);
+uint64_t FilledSlots() {
+  uint64_t filled = 0;
+  for (int slot = 0; slot < RingSlots; ++slot)
+    if (CaptureRing[slot].header != nullptr) filled |= uint64_t{1} << slot;
   return filled;
 }
 
@@ -105,9 +109,10 @@ uint16_t CaptureOpen(uint32_t rate, uint16_t bits, uint16_t channels, uint32_t b
   LastRequest = {rate, bits, channels, bufferBytes};
   Requested = true;
   CloseAtEndOnce();
+  SamplesRead = 0;
   uint16_t result = static_cast<uint16_t>(OpenWaveInput(WAVE_MAPPER, rate, bits, channels));
   if (result != 0) return result;
-  for (int slot = 0; slot < 8; ++slot) {
+  for (int slot = 0; slot < RingSlots; ++slot) {
     if (FillSlot(CaptureRing[slot])) QueueCaptureBuffer(slot);
   }
   RingIndex = NextFilledSlot(0, FilledSlots());
@@ -148,6 +153,7 @@ uint32_t CaptureRead(unsigned char* destination) {
   CaptureSlot& slot = CaptureRing[RingIndex];
   uint32_t count = BoundedCopyCount(slot.header->dwBytesRecorded, BufferBytes);
   std::memcpy(destination, slot.data, count);
+  SamplesRead += count;
   SeamWaveInUnprepareHeader(CaptureDevice, slot.header, kHeaderBytes);
   QueueCaptureBuffer(RingIndex);
   RingIndex = NextFilledSlot(NextRingIndex(RingIndex), FilledSlots());
@@ -157,7 +163,7 @@ uint32_t CaptureRead(unsigned char* destination) {
 MMRESULT CaptureClose() {
   SeamWaveInStop(CaptureDevice);
   SeamWaveInReset(CaptureDevice);
-  for (int visited = 0; visited < 8; ++visited) {
+  for (int visited = 0; visited < RingSlots; ++visited) {
     CaptureSlot& slot = CaptureRing[RingIndex];
     if (slot.header != nullptr) SeamWaveInUnprepareHeader(CaptureDevice, slot.header, kHeaderBytes);
     FreeSlot(slot);
@@ -166,4 +172,20 @@ MMRESULT CaptureClose() {
   MMRESULT result = SeamWaveInClose(CaptureDevice);
   CaptureDevice = nullptr;  // a later close, such as the one at the end, names no device
   return result;
+}
+
+int64_t CapturePosition() { return SamplesRead; }
+
+// The device's count runs from its start; what it holds beyond the buffers read is the one
+// being filled. Anything else (no device, a count gone back or run ahead) says nothing more.
+int64_t DevicePosition() {
+  MMTIME time{};
+  time.wType = TIME_BYTES;
+  if (CaptureDevice == nullptr ||
+      SeamWaveInGetPosition(CaptureDevice, &time, sizeof time) != MMSYSERR_NOERROR ||
+      time.wType != TIME_BYTES)
+    return SamplesRead;
+  const int64_t recorded = time.u.cb;
+  if (recorded < SamplesRead || recorded > SamplesRead + BufferBytes) return SamplesRead;
+  return recorded;
 }

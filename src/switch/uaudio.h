@@ -1,10 +1,12 @@
-// Sound capture ring: the default wave-input device kept recording into eight buffers,
+// Sound capture ring: the default wave-input device kept recording into a ring of buffers,
 // each copied out once and queued again, and opened again on request when it was lost.
 // Knows nothing of thresholds, ticks or the switch.
 #pragma once
 #include <windows.h>
 #include <mmsystem.h>
 #include <cstdint>
+
+#include "switch/logic/capture_math.h"
 
 struct CaptureSlot {
   HGLOBAL dataBlock;     // global-memory handle of the data block
@@ -15,7 +17,7 @@ struct CaptureSlot {
 
 extern HWAVEIN CaptureDevice;       // the device opened by CaptureOpen; null once closed
 extern uint32_t BufferBytes;        // size of every data buffer
-extern CaptureSlot CaptureRing[8];  // the eight slots, filled by the device in order 0..7
+extern CaptureSlot CaptureRing[RingSlots];  // filled by the device in slot order
 extern int32_t RingIndex;           // the slot read next; a filled one whenever any is
 
 MMRESULT OpenWaveInput(UINT deviceId, uint32_t rate, uint16_t bits, uint16_t channels);
@@ -29,3 +31,5 @@ bool CaptureReady();                    // the slot at RingIndex is filled; neve
 void WaitCaptureReady();                // until CaptureReady, waiting for messages
 uint32_t CaptureRead(unsigned char* destination);  // copy the oldest filled buffer out
 MMRESULT CaptureClose();                // stop, free every slot, close the device
+int64_t CapturePosition();              // samples read out since the open
+int64_t DevicePosition();               // samples the device has recorded, at least CapturePosition

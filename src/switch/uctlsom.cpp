@@ -1,53 +1,130 @@
-// The switch: a sound peak above Threshold or Ctrl held, polled once a Delay(100) tick.
-// The poll also keeps the microphone coming back: a device that cannot be opened, or that
-// stops returning buffers (unplugged, its sound service restarted), is opened again every
-// few seconds of polls until sound flows, quietly.
+// The switch: presses of Ctrl and loud sounds, taken once a Delay(100) tick but dated by
+// when each began, so a scanner can choose what was lit then. The poll also keeps the
+// microphone coming back: a device that cannot be opened, or that stops returning buffers
+// (unplugged, its sound service restarted), is opened again every few seconds of polls.
 #include "switch/uctlsom.h"
+
+#include <iterator>
+#include <string>
 
 #include "console/ObCrt.h"
 #include "scanning/core/uvars.h"
-#include "switch/logic/capture_math.h"
-#include "switch/seam.h"
+#include "seam/seam.h"
 #include "switch/uaudio.h"
 
-unsigned char SampleArea[2048];
+unsigned char SampleArea[CaptureBufferBytes];
 int32_t SilentPolls = 0;
+SwitchFilters Filters;
+int64_t PressBeganMs = 0;
+
+namespace {
+PressTracker Presses;
+SoundState Sound;
+// A sound whose device stops mid-stretch would be held for ever: without buffers for this
+// long it is let go.
+constexpr int64_t kStalledSoundMs = 250;
+int64_t LastLoudMs = 0;
+
+void TakeCtrlEdges() {
+  CtrlEdge edge{};
+  while (SeamTakeCtrlEdge(&edge)) PressEdge(Presses, Presses.ctrl, edge.down, edge.atMs, Filters);
+}
+
+// Edges in sample positions, dated once every buffer of the poll is in: the newest sample
+// was recorded a moment before the device's own count.
+void FeedSoundEdges(const SoundEdge* edges, size_t count) {
+  const int64_t now = SeamNowMs();
+  const int64_t device = DevicePosition();
+  for (size_t i = 0; i < count; ++i) {
+    const int64_t at = SampleMoment(edges[i].position, device, now, CaptureRate);
+    PressEdge(Presses, Presses.sound, edges[i].down, at, Filters);
+    LastLoudMs = at;
+  }
+}
+
+void LetStalledSoundGo(bool delivered) {
+  if (delivered || !Presses.sound.down || SeamNowMs() - LastLoudMs < kStalledSoundMs) return;
+  Sound.loud = false;
+  PressEdge(Presses, Presses.sound, false, LastLoudMs, Filters);
+}
+
+std::string Setting(const char* key) { return ReadSetting("VARREDURA", key, "0"); }
+}  // namespace
 
 // A ring whose buffers would not fit in SampleArea is never read, so its sound cannot fire
 // the switch.
 int DrainPeak() {
   int peak = 0;
   bool delivered = false;
+  SoundEdge edges[16];
+  size_t edgeCount = 0;
+  if (Sound.position != CapturePosition()) Sound = SoundState{false, 0, CapturePosition()};  // reopened
   while (BufferBytes <= sizeof SampleArea && CaptureReady()) {
-    peak = SamplePeak(SampleArea, CaptureRead(SampleArea), peak);
+    uint32_t count = CaptureRead(SampleArea);
+    peak = SamplePeak(SampleArea, count, peak);
+    edgeCount += SoundEdges(Sound, SampleArea, count, Threshold, edges + edgeCount,
+                            std::size(edges) - edgeCount);
     delivered = true;
     PumpMessages();
   }
+  if (delivered && SoundReleased(Sound, edges + edgeCount)) ++edgeCount;
+  FeedSoundEdges(edges, edgeCount);
+  LetStalledSoundGo(delivered);
   if (ReopenDue(SilentPolls, delivered, CaptureRunning())) CaptureReopen();
   return peak;
 }
 
 bool SwitchPressed() {
   PumpMessages();
-  if (DrainPeak() > Threshold) return true;
-  return SeamCtrlHeld();
+  DrainPeak();
+  TakeCtrlEdges();
+  return TakePress(Presses, SeamNowMs(), Filters, &PressBeganMs);
 }
 
-bool QuietFor(int32_t ms) {
-  for (int32_t tick = TicksOf(ms); tick > 0; --tick) {
+bool SwitchHeld() { return PressHeld(Presses); }
+
+// Polled after every sleep, the last one too, so a press at the end of an item is seen
+// while that item is still the one lit.
+bool DwellFor(int ticks) {
+  for (int tick = 0; tick < ticks; ++tick) {
     Delay(100);
-    if (SwitchPressed()) return false;
+    if (SwitchPressed()) return true;
   }
-  return true;
+  return false;
+}
+
+bool QuietFor(int32_t ms) { return !DwellFor(TicksOf(ms)); }
+
+// A sound is read only once its buffer is full: before acting on a quiet time, wait for the
+// buffers that hold its last moments, so nothing goes out after a press began.
+bool QuietThrough(int32_t ms) {
+  if (!QuietFor(ms)) return false;
+  if (!CaptureRunning()) return true;
+  Delay(static_cast<uint16_t>(2 * CaptureBufferBytes * 1000 / CaptureRate));
+  return !SwitchPressed();
 }
 
 bool WaitQuiet() {
   int count = 3;
   while (count > 0) {
     Delay(100);
-    if (!SwitchPressed()) --count;
+    if (!SwitchPressed() && !SwitchHeld()) --count;
   }
   return SwitchPressed();
 }
+
+void ForgetPresses() {
+  Presses = PressTracker{};
+  Sound = SoundState{false, 0, CapturePosition()};
+  PressBeganMs = 0;
+}
+
+void ReadSwitchFilters() {
+  Filters.minPressMs = FilterMs(Setting("TEMPOACIONAMENTO").c_str());
+  Filters.ignoreAfterChoiceMs = FilterMs(Setting("IGNORAREPETICAO").c_str());
+  Filters.firstItemExtraMs = FilterMs(Setting("PAUSAPRIMEIRO").c_str());
+}
+
+int FirstItemExtraTicks() { return TicksOf(Filters.firstItemExtraMs); }
 
 MMRESULT StopListening() { return CaptureClose(); }

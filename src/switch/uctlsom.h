@@ -1,17 +1,28 @@
-// Switch detector: a sound peak above Threshold or the Ctrl key held, polled once a tick,
-// and the timed waits built on it. All time is counted in Delay(100) ticks; a capture
-// that brings no buffer for some seconds of polls is opened again.
+// Switch detector: presses of the Ctrl key and loud sounds, each dated by the moment it
+// began, taken once a Delay(100) tick, and the timed waits built on them. A capture that
+// brings no buffer for some seconds of polls is opened again.
 #pragma once
 #include <cstddef>
 #include <cstdint>
 #include <windows.h>
 
-extern unsigned char SampleArea[2048];  // each captured buffer is copied here
+#include "switch/logic/capture_math.h"
+#include "switch/logic/switch_presses.h"
+
+extern unsigned char SampleArea[CaptureBufferBytes];  // each captured buffer is copied here
 extern int32_t SilentPolls;             // polls in a row that brought no buffer
+extern SwitchFilters Filters;           // the caregiver's filters; all off until read
+extern int64_t PressBeganMs;            // when the press that last fired the switch began
 
 int SamplePeak(const unsigned char* samples, size_t count, int peak);  // max of peak and |b-128|
 int DrainPeak();                        // peak of every buffer filled since the last poll
-bool SwitchPressed();                   // DrainPeak above Threshold, then Ctrl
-bool QuietFor(int32_t ms);              // true when ms/100 ticks pass without the switch
-bool WaitQuiet();                       // until three quiet ticks, then one more poll
+bool SwitchPressed();                   // a press began and counts since the last one taken
+bool SwitchHeld();                      // Ctrl or a sound is down at the last poll
+bool DwellFor(int ticks);               // true when a press fired within ticks sleeps and polls
+bool QuietFor(int32_t ms);              // true when ms/100 ticks pass without a press
+bool QuietThrough(int32_t ms);          // QuietFor, then until the sound of its end is in
+bool WaitQuiet();                       // until three ticks without press or hold, then a poll
+void ForgetPresses();                   // no press, hold or sound kept, as at the start
+void ReadSwitchFilters();               // section VARREDURA of the settings file
+int FirstItemExtraTicks();              // ticks the first item of a scan stays lit longer
 MMRESULT StopListening();               // CaptureClose

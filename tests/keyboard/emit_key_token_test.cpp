@@ -5,6 +5,7 @@
 #include "scanning/core/uvars.h"
 #include "support/playback_recorder.h"
 #include "support/virtual_seam.h"
+#include "switch/uctlsom.h"
 
 #include <windows.h>
 
@@ -18,6 +19,7 @@ class KeyEmission : public ::testing::Test {
  protected:
   void SetUp() override {
     vt::Reset();
+    ForgetPresses();
     ClearPlayCalls();
     ShiftLatch = CtrlLatch = AltLatch = RepeatArmed = false;
     KeyboardLayout = 1;

@@ -7,7 +7,9 @@
 #include "scanning/core/uwindow.h"
 #include "support/playback_recorder.h"
 #include "support/virtual_seam.h"
-#include "switch/seam.h"
+#include "switch/uaudio.h"
+#include "switch/uctlsom.h"
+#include "seam/seam.h"
 
 #include <gtest/gtest.h>
 
@@ -108,6 +110,7 @@ class OnScreenKeyboard : public ::testing::Test {
   void SetUp() override {
     ClearScreen();  // nothing lit from the last scan
     vt::Reset();
+    ForgetPresses();
     ClearPlayCalls();
     ShiftLatch = CtrlLatch = AltLatch = RepeatArmed = false;
     KeyboardLayout = 1;
@@ -155,6 +158,39 @@ TEST_F(OnScreenKeyboard, EachRowIsLitForOneDwellAndTheScanWrapsAfterTheLastRow) 
     for (int tick = 0; tick < 5; ++tick)
       EXPECT_EQ(rows[(row - 1) * 5 + tick].row, row) << "tick " << tick << " of row " << row;
   EXPECT_EQ(rows[40].row, 1);
+}
+
+// A row or a key is lit from the poll before the one that first sees it lit, for one dwell.
+// A press in its last moments chooses it, though a sound is seen only after the highlight
+// has moved on.
+TEST_F(OnScreenKeyboard, APressInTheLastMomentsOfARowOrAKeyChoosesIt) {
+  {
+    SwitchUser reference({{3, 2}, Sel});
+    ScanKeyboard();
+  }
+  const std::string wanted = TypedKeys();
+  ASSERT_EQ(wanted.size(), 1u);
+  for (bool sound : {false, true}) {
+    SetUp();
+    Threshold = 30;
+    ASSERT_EQ(CaptureOpen(CaptureRate, 8, 1, CaptureBufferBytes), 0);
+    auto press = [sound](int64_t at) {
+      if (sound) vt::Sound(at, 60, 255);
+      else vt::HoldCtrl(at, at + 30);
+    };
+    // Late in row 3, late in its key 2, then "Sel" at once.
+    const std::vector<std::pair<Lit, int>> wants{{{3, 0}, 385}, {{3, 2}, 385}, {{1, 0}, 10}, {{1, 1}, 10}};
+    size_t next = 0;
+    Lit before;
+    vt::OnSleep([&](int64_t now) {
+      const Lit lit = LitNow();
+      if (next < wants.size() && lit == wants[next].first && !(before == lit)) press(now + wants[next++].second);
+      before = lit;
+    });
+    ScanKeyboard();
+    EXPECT_EQ(TypedKeys(), wanted) << (sound ? "sound" : "Ctrl") << DescribePlayCalls();
+    CaptureClose();
+  }
 }
 
 TEST_F(OnScreenKeyboard, AKeyPassWithoutAHitTypesNothingAndStartsAgainAtRow1) {

@@ -1,5 +1,5 @@
-// The meter's statistics on tick counts: a poll's peak arrives about every other tick, as
-// the capture ring fills a buffer every 186 ms.
+// The meter's statistics on tick counts: a poll's peak need not arrive at every tick, as
+// when the capture ring is late with a buffer.
 #include <gtest/gtest.h>
 
 #include "meter/logic/level_stats.h"

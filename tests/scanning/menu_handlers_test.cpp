@@ -14,6 +14,8 @@
 #include "panel_user.h"
 #include "scanning/core/uopcoes.h"
 #include "scanning_fixture.h"
+#include "switch/uaudio.h"
+#include "switch/uctlsom.h"
 
 namespace {
 
@@ -281,6 +283,82 @@ TEST_F(Menus, ARepeatedKeyGoesOutAfterEachQuietSecondUntilTheSwitch) {
     // Keys at the 16th and the 26th tick after the choice; the hit comes at the 30th.
     Run(4, NavigationMenu, {Choose(r.option), PressAfter(30), Choose(1)});
     EXPECT_EQ(PlayCalls, one + one) << "option " << r.option << "\n" << DescribePlayCalls();
+  }
+}
+
+// Continuous actions end where the press began, for Ctrl and for a sound, which is read only
+// once its buffer is full: a move at most one step further at either step, and no repeated
+// key after the press began.
+class ContinuousActions : public Menus {
+ protected:
+  void SetUp() override {
+    Menus::SetUp();
+    Threshold = 30;
+    ASSERT_EQ(CaptureOpen(CaptureRate, 8, 1, CaptureBufferBytes), 0);
+  }
+  void TearDown() override {
+    CaptureClose();
+    Menus::TearDown();
+  }
+  static void PressAt(bool sound, int64_t at) {
+    if (sound) vt::Sound(at, 60, 255);
+    else vt::HoldCtrl(at, at + 40);
+  }
+};
+
+TEST_F(ContinuousActions, AMoveEndsAtMostOneStepPastWhereThePressBegan) {
+  for (bool sound : {false, true}) {
+    for (int step : {3, 10}) {
+      CaptureClose();  // each case opens the ring afresh
+      SetUp();
+      const char* what = sound ? "sound" : "Ctrl";
+      SCOPED_TRACE(std::string(what) + " at step " + std::to_string(step));
+      int64_t pressAt = -1;
+      int moves = 0;
+      POINT last{400, 400};
+      std::vector<UserStep> steps{Choose(5), Choose(6)};
+      if (step == 10) steps.insert(steps.begin(), {Choose(7), PressAfter(4)});  // Mouse rapido
+      PanelUser user(steps, 200000);
+      user.onTick = [&](int64_t now) {
+        POINT at{};
+        GetCursorPos(&at);
+        if (!SamePoint(at, last) && ++moves == 4) PressAt(sound, pressAt = now + 95);  // late in a tick
+        last = at;
+      };
+      CurrentMenu = 1;
+      MouseMenu();
+      ASSERT_GT(pressAt, 0) << what;
+      auto after = std::find_if(user.ticks.begin(), user.ticks.end(),
+                                [&](const SeenTick& tick) { return tick.ms > pressAt; });
+      ASSERT_NE(after, user.ticks.end());
+      POINT end{};
+      GetCursorPos(&end);
+      EXPECT_GE(end.x - after->cursor.x, 0) << what << " at step " << step;
+      EXPECT_LE(end.x - after->cursor.x, step) << what << " at step " << step;
+    }
+  }
+}
+
+TEST_F(ContinuousActions, NoRepeatedKeyGoesOutAfterThePressBegan) {
+  for (bool sound : {false, true}) {
+    for (int lateness : {900, 990}) {  // into the quiet second before the next key
+      CaptureClose();  // each case opens the ring afresh
+      SetUp();
+      std::vector<int64_t> sentAt;
+      OnPlayStart = [&] { sentAt.push_back(vt::NowMs()); };
+      int64_t pressAt = -1;
+      PanelUser user({Choose(6), Choose(1)}, 200000);
+      user.onTick = [&](int64_t now) {
+        if (pressAt < 0 && sentAt.size() == 2 && now + 100 > sentAt[1] + lateness)
+          PressAt(sound, pressAt = sentAt[1] + lateness);
+      };
+      CurrentMenu = 4;
+      NavigationMenu();
+      OnPlayStart = nullptr;
+      ASSERT_GT(pressAt, 0);
+      EXPECT_EQ(sentAt.size(), 2u) << (sound ? "sound" : "Ctrl") << " at " << lateness << " ms";
+      for (int64_t at : sentAt) EXPECT_LT(at, pressAt);
+    }
   }
 }
 

@@ -8,6 +8,7 @@
 #include "scanning/core/uwindow.h"
 #include "support/playback_recorder.h"
 #include "support/virtual_seam.h"
+#include "switch/uctlsom.h"
 
 class ScanningPanel : public ::testing::Test {
  protected:
@@ -29,6 +30,7 @@ class ScanningPanel : public ::testing::Test {
     ClearScreen();
     ShowWindow(ConsoleWindow, SW_HIDE);  // as every scan leaves it
     vt::Reset();
+    ForgetPresses();
     ClearPlayCalls();
     PlayActivePolls = 2;
     SplashMode = false;

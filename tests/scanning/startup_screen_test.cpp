@@ -106,7 +106,7 @@ TEST_F(StartUpScreen, ValuesOnTheCommandLinePauseTwoSecondsAndTheMenusBeginSettl
   EXPECT_EQ(ScreenCols, 80);
   EXPECT_EQ(ScreenRows, 12);
   for (int row = 1; row <= 12; ++row) EXPECT_EQ(PanelRow(row), "") << "row " << row;
-  EXPECT_EQ(vt::QueuedBuffers(), 8) << "sound capture runs with its eight buffers";
+  EXPECT_EQ(vt::QueuedBuffers(), RingSlots) << "sound capture runs with its whole ring";
 }
 
 TEST_F(StartUpScreen, ValuesTypedAtThePromptsAreTakenWithoutAPause) {
@@ -127,6 +127,7 @@ TEST_F(StartUpScreen, ANegativeThresholdIsTakenAsZeroAndEveryOtherValueAsGiven) 
                                      {"128", 128}}) {
     CommandLine line({argument});
     vt::Reset();
+    ForgetPresses();
     StartUp();
     EXPECT_EQ(Threshold, threshold) << argument;
   }
@@ -134,6 +135,7 @@ TEST_F(StartUpScreen, ANegativeThresholdIsTakenAsZeroAndEveryOtherValueAsGiven) 
   const std::string typed = "-7\r1000\r";
   for (char c : typed) KeyQueue[KeyCount++] = static_cast<unsigned char>(c);
   vt::Reset();
+  ForgetPresses();
   StartUp();
   EXPECT_EQ(Threshold, 0) << "typed -7";
 }

@@ -4,11 +4,10 @@
 #include <deque>
 #include <vector>
 
-#include "switch/seam.h"
+#include "seam/seam.h"
 
 namespace {
 constexpr int64_t kRate = 11025;
-constexpr int64_t kFill = 2048;
 
 struct Span { int64_t from, to; uint8_t sample; };
 
@@ -16,11 +15,14 @@ struct State {
   int64_t ms = 0;               // the clock
   int64_t samples = 0;          // samples passed at 11025/s, from ms
   int64_t filledUpTo = 0;       // sample count the device has consumed
+  int64_t recorded = 0;         // samples written into buffers since the open
   int sleeps = 0;
   bool absent = false;
   bool lost = false;            // the open device's source went away: nothing more is filled
   int opens = 0;
   std::vector<Span> ctrl, sound;
+  std::vector<CtrlEdge> edges;  // of the Ctrl script, in time order
+  size_t edgesTaken = 0;
   std::deque<WAVEHDR*> queue;
   std::function<void(int64_t)> hook;
 };
@@ -35,19 +37,20 @@ uint8_t SampleAt(int64_t index) {
   return value;
 }
 
+// With nothing queued the sound of the gap is lost, as on a real device.
 void FillDue() {
-  if (s.lost) s.filledUpTo = s.samples;
-  while (s.samples - s.filledUpTo >= kFill) {
-    if (s.queue.empty()) { s.filledUpTo = s.samples - (s.samples - s.filledUpTo) % kFill; return; }
+  if (s.lost || s.queue.empty()) s.filledUpTo = s.samples;
+  while (!s.queue.empty() && s.samples - s.filledUpTo >= s.queue.front()->dwBufferLength) {
     WAVEHDR* header = s.queue.front();
     s.queue.pop_front();
-    int64_t start = s.filledUpTo;
-    for (int64_t i = 0; i < kFill && i < header->dwBufferLength; ++i)
-      header->lpData[i] = static_cast<char>(SampleAt(start + i));
-    header->dwBytesRecorded = static_cast<DWORD>(kFill);
+    const int64_t start = s.filledUpTo, length = header->dwBufferLength;
+    for (int64_t i = 0; i < length; ++i) header->lpData[i] = static_cast<char>(SampleAt(start + i));
+    header->dwBytesRecorded = static_cast<DWORD>(length);
     header->dwFlags |= WHDR_DONE;
-    s.filledUpTo += kFill;
+    s.filledUpTo += length;
+    s.recorded += length;
   }
+  if (s.queue.empty()) s.filledUpTo = s.samples;
 }
 
 void AdvanceTo(int64_t ms) {
@@ -61,7 +64,13 @@ namespace vt {
 void Reset() { s = State{}; }
 int64_t NowMs() { return s.ms; }
 int SleepCount() { return s.sleeps; }
-void HoldCtrl(int64_t fromMs, int64_t toMs) { s.ctrl.push_back({fromMs, toMs, 0}); }
+void HoldCtrl(int64_t fromMs, int64_t toMs) {
+  s.ctrl.push_back({fromMs, toMs, 0});
+  s.edges.push_back({true, fromMs});
+  s.edges.push_back({false, toMs});
+  std::stable_sort(s.edges.begin() + static_cast<std::ptrdiff_t>(s.edgesTaken), s.edges.end(),
+                   [](const CtrlEdge& a, const CtrlEdge& b) { return a.atMs < b.atMs; });
+}
 void Sound(int64_t atMs, int64_t durationMs, uint8_t sample) {
   s.sound.push_back({MsToSamples(atMs), MsToSamples(atMs + durationMs), sample});
 }
@@ -87,9 +96,17 @@ bool SeamCtrlHeld() {
   return false;
 }
 
+int64_t SeamNowMs() { return s.ms; }
+
+bool SeamTakeCtrlEdge(CtrlEdge* edge) {
+  if (s.edgesTaken == s.edges.size() || s.edges[s.edgesTaken].atMs > s.ms) return false;
+  *edge = s.edges[s.edgesTaken++];
+  return true;
+}
+
 void SeamWaitMessage() {
   if (s.queue.empty() || s.lost) return;  // nothing could ever arrive
-  int64_t due = s.filledUpTo + kFill;
+  int64_t due = s.filledUpTo + s.queue.front()->dwBufferLength;
   AdvanceTo((due * 1000 + kRate - 1) / kRate);  // the first millisecond the fill is complete
 }
 
@@ -99,6 +116,7 @@ MMRESULT SeamWaveInOpen(HWAVEIN* device, UINT, const WAVEFORMATEX*, DWORD_PTR, D
   s.lost = false;
   *device = reinterpret_cast<HWAVEIN>(static_cast<intptr_t>(0x5eed));
   s.filledUpTo = s.samples;
+  s.recorded = 0;
   return MMSYSERR_NOERROR;
 }
 // Like the platform, a header whose stated size is short of the record is refused.
@@ -114,7 +132,7 @@ MMRESULT SeamWaveInUnprepareHeader(HWAVEIN, WAVEHDR* header, UINT size) {
 }
 MMRESULT SeamWaveInAddBuffer(HWAVEIN, WAVEHDR* header, UINT size) {
   if (size < sizeof(WAVEHDR) || (header->dwFlags & WHDR_PREPARED) == 0) return WAVERR_UNPREPARED;
-  if (s.queue.empty()) s.filledUpTo = s.samples - 0;  // recording resumes now
+  if (s.queue.empty()) s.filledUpTo = s.samples;  // recording resumes now
   s.queue.push_back(header);
   return 0;
 }
@@ -126,3 +144,10 @@ MMRESULT SeamWaveInReset(HWAVEIN) {
   return 0;
 }
 MMRESULT SeamWaveInClose(HWAVEIN device) { return device ? 0 : MMSYSERR_INVALHANDLE; }
+// Counted in bytes, as the panel asks: what went into buffers and what the next one holds.
+MMRESULT SeamWaveInGetPosition(HWAVEIN, MMTIME* time, UINT) {
+  const int64_t partial = s.queue.empty() || s.lost ? 0 : s.samples - s.filledUpTo;
+  time->wType = TIME_BYTES;
+  time->u.cb = static_cast<DWORD>(s.recorded + partial);
+  return 0;
+}

@@ -1,7 +1,9 @@
 // Virtual time for the seam: sleeping only advances a clock, Ctrl follows a script, and a
-// simulated wave-input device fills one queued 2048-byte buffer each time 2048 samples at
-// 11025 per second have passed (nothing while no buffer is queued).
+// simulated wave-input device fills the oldest queued buffer each time its length in samples at
+// 11025 per second has passed (nothing while no buffer is queued). Ctrl's edges come at the
+// script's exact moments.
 //   vt::Reset(); vt::HoldCtrl(2350, 2500); vt::Sound(4000, 50, 255);
+// The switch detector dates presses on this clock: after a Reset, ForgetPresses.
 #pragma once
 #include <windows.h>
 #include <mmsystem.h>

@@ -29,6 +29,7 @@ TEST(RingArithmetic, IndexWrapsAndCopyStaysInsideTheArea) {
 TEST(RingArithmetic, ReadingGoesRoundToTheNextFilledSlot) {
   EXPECT_EQ(NextFilledSlot(0, 0xFF), 0);
   EXPECT_EQ(NextFilledSlot(3, 0b11110111), 4);  // slot 3 empty
-  EXPECT_EQ(NextFilledSlot(6, 0b00000110), 1);  // round past 7
+  EXPECT_EQ(NextFilledSlot(6, 0b00000110), 1);  // round past the last slot
+  EXPECT_EQ(NextFilledSlot(62, uint64_t{1} << 63), 63);
   EXPECT_EQ(NextFilledSlot(5, 0), 5);           // nothing filled: stays
 }

@@ -1,13 +1,17 @@
-// The ring and the switch on virtual time: each buffer fills after about 186 ms.
+// The ring and the switch on virtual time: each buffer fills after about 29 ms.
 #include <gtest/gtest.h>
 
 #include "scanning/core/uvars.h"
 #include "support/virtual_seam.h"
 #include "switch/uaudio.h"
 #include "switch/uctlsom.h"
-#include "switch/seam.h"
+#include "seam/seam.h"
+
+#include <map>
+#include <string>
 
 extern int PumpCount;  // PumpMessages calls, counted by the tick stand-in
+extern std::map<std::string, std::string> TestSettings;
 
 namespace {
 class Switch : public ::testing::Test {
@@ -15,11 +19,13 @@ class Switch : public ::testing::Test {
   void SetUp() override {
     CaptureClose();
     vt::Reset();
+    ForgetPresses();
     Threshold = 30;
     SilentPolls = 0;
+    Filters = SwitchFilters{};
   }
   void TearDown() override { CaptureClose(); }
-  void Open() { ASSERT_EQ(CaptureOpen(11025, 8, 1, 2048), 0); }
+  void Open() { ASSERT_EQ(CaptureOpen(CaptureRate, 8, 1, CaptureBufferBytes), 0); }
   // Ticks of a sleep and a poll until the switch fires or the clock reaches untilMs; the
   // time it fired, or -1.
   static int64_t PollUntilFired(int64_t untilMs) {
@@ -54,22 +60,111 @@ TEST_F(Switch, ZeroAndNegativeThresholds) {
   vt::Sound(200, 10, 129);
   SeamSleep(200);
   EXPECT_TRUE(SwitchPressed());
-  Threshold = -1;
-  EXPECT_FALSE(CaptureReady());
-  EXPECT_TRUE(SwitchPressed());  // no filled buffer, still fires
 }
 
-TEST_F(Switch, PollWithoutFilledBufferFiresOnlyOnCtrl) {
+// Each press is taken once, at the first poll after it began, however short it was, and is
+// dated by the moment it began; one still held stays one press.
+TEST_F(Switch, EveryCtrlPressIsTakenOnceAndDatedByItsStart) {
   Open();
-  vt::Clap(0);
-  SeamSleep(100);  // buffer 0 not yet full
-  EXPECT_FALSE(SwitchPressed());
-  vt::HoldCtrl(100, 150);
-  EXPECT_TRUE(SwitchPressed());
-  SeamSleep(100);  // Ctrl released before this poll; the clap arrives now
-  EXPECT_TRUE(SwitchPressed());
-  SeamSleep(400);
-  EXPECT_FALSE(SwitchPressed());  // Ctrl was held only in the past
+  for (int64_t tap : {20, 30, 40, 1}) {
+    const int64_t at = vt::NowMs() + 130;  // between two polls
+    vt::HoldCtrl(at, at + tap);
+    SeamSleep(100);
+    EXPECT_FALSE(SwitchPressed()) << "tap of " << tap << " ms taken before it began";
+    SeamSleep(100);
+    ASSERT_TRUE(SwitchPressed()) << "tap of " << tap << " ms lost";
+    EXPECT_EQ(PressBeganMs, at);
+    EXPECT_FALSE(SwitchHeld());
+    SeamSleep(100);
+    EXPECT_FALSE(SwitchPressed()) << "tap of " << tap << " ms taken twice";
+  }
+  const int64_t held = vt::NowMs() + 50;
+  vt::HoldCtrl(held, held + 450);
+  int presses = 0;
+  for (int tick = 0; tick < 6; ++tick) {
+    SeamSleep(100);
+    presses += SwitchPressed();
+    EXPECT_EQ(SwitchHeld(), vt::NowMs() < held + 450) << vt::NowMs();
+  }
+  EXPECT_EQ(presses, 1) << "a held press fired more than once";
+}
+
+// A sound is read a buffer at a time, yet dated to its first loud sample.
+TEST_F(Switch, ASoundIsDatedByItsFirstLoudSample) {
+  Open();
+  for (int64_t at : {1250, 2010, 2999}) {
+    vt::Sound(at, 60, 255);
+    while (vt::NowMs() < at + 300) {
+      SeamSleep(100);
+      if (SwitchPressed()) break;
+    }
+    // By the first poll after the buffer holding its start is full.
+    EXPECT_LE(vt::NowMs(), at + 100 + 30) << "sound at " << at << " heard late";
+    EXPECT_NEAR(static_cast<double>(PressBeganMs), static_cast<double>(at), 1.0);
+    SeamSleep(300);
+    EXPECT_FALSE(SwitchPressed()) << "one sound taken for two presses";
+  }
+}
+
+// Each filter off, then set: a brush shorter than the shortest press, and a second press
+// soon after a choice's release, choose nothing.
+TEST_F(Switch, TheFiltersTakeOnlyLongEnoughPressesAndNoneSoonAfterAChoice) {
+  Open();
+  auto pressedWithin = [](int64_t ms) {
+    for (int64_t end = vt::NowMs() + ms; vt::NowMs() < end;) {
+      SeamSleep(100);
+      if (SwitchPressed()) return true;
+    }
+    return false;
+  };
+  for (int32_t shortest : {0, 150}) {
+    WaitQuiet();
+    Filters.minPressMs = shortest;
+    int64_t at = vt::NowMs() + 30;
+    vt::HoldCtrl(at, at + 100);
+    EXPECT_EQ(pressedWithin(500), shortest == 0) << "Ctrl brush, shortest " << shortest;
+    vt::Sound(at = vt::NowMs() + 30, 100, 0);
+    EXPECT_EQ(pressedWithin(500), shortest == 0) << "sound brush, shortest " << shortest;
+    at = vt::NowMs() + 30;
+    vt::HoldCtrl(at, at + 400);
+    EXPECT_TRUE(pressedWithin(500)) << "Ctrl press, shortest " << shortest;
+    EXPECT_EQ(PressBeganMs, at);
+    EXPECT_FALSE(pressedWithin(500));
+    vt::Sound(at = vt::NowMs() + 30, 300, 0);
+    EXPECT_TRUE(pressedWithin(500)) << "sound press, shortest " << shortest;
+    EXPECT_NEAR(static_cast<double>(PressBeganMs), static_cast<double>(at), 1.0);
+    EXPECT_FALSE(pressedWithin(500));
+  }
+  Filters.minPressMs = 0;
+  for (int32_t ignored : {0, 400}) {
+    WaitQuiet();  // the time after a choice is counted from its release
+    Filters.ignoreAfterChoiceMs = ignored;
+    const int64_t at = vt::NowMs() + 30;
+    vt::HoldCtrl(at, at + 50);          // chooses
+    vt::HoldCtrl(at + 300, at + 350);   // begins 250 ms after its release
+    vt::Sound(at + 500, 60, 255);       // 450 ms after it
+    EXPECT_TRUE(pressedWithin(100));
+    EXPECT_EQ(pressedWithin(300), ignored == 0) << "a double hit, ignored " << ignored;
+    EXPECT_TRUE(pressedWithin(400)) << "a press after the ignored time, ignored " << ignored;
+  }
+}
+
+TEST_F(Switch, FiltersAreWholeMillisecondsFromTheSettingsAndBadOnesAreOff) {
+  ReadSwitchFilters();
+  EXPECT_EQ(Filters.minPressMs + Filters.ignoreAfterChoiceMs + Filters.firstItemExtraMs, 0);
+  TestSettings = {{"VARREDURA/TEMPOACIONAMENTO", " 150 "},
+                  {"VARREDURA/IGNORAREPETICAO", "300"},
+                  {"VARREDURA/PAUSAPRIMEIRO", "1000"}};
+  ReadSwitchFilters();
+  EXPECT_EQ(Filters.minPressMs, 150);
+  EXPECT_EQ(Filters.ignoreAfterChoiceMs, 300);
+  EXPECT_EQ(FirstItemExtraTicks(), 10);
+  for (const char* bad : {"-5", "abc", "150ms", "", "99999", "1.5"}) {
+    TestSettings = {{"VARREDURA/TEMPOACIONAMENTO", bad}};
+    ReadSwitchFilters();
+    EXPECT_EQ(Filters.minPressMs, 0) << '"' << bad << '"';
+  }
+  TestSettings.clear();
 }
 
 TEST_F(Switch, QuietForCountsWholeTicks) {
@@ -95,7 +190,7 @@ TEST_F(Switch, WaitQuietSkipsTicksThatFire) {
 
 TEST_F(Switch, WaitQuietEndsWithOnePollMadeAtOnce) {
   vt::SetNoDevice(true);  // no buffers: each poll dispatches messages exactly once
-  CaptureOpen(11025, 8, 1, 2048);
+  CaptureOpen(CaptureRate, 8, 1, CaptureBufferBytes);
   for (int tick : {1, 3, 5}) vt::HoldCtrl(tick * 100 - 10, tick * 100 + 10);
   PumpCount = 0;
   EXPECT_FALSE(WaitQuiet());
@@ -105,32 +200,33 @@ TEST_F(Switch, WaitQuietEndsWithOnePollMadeAtOnce) {
 
 TEST_F(Switch, WaitQuietDrainsTheSoundOfTheHit) {
   Open();
-  vt::Clap(0);  // in buffer 0, complete at 186 ms: the poll of the second tick hears it
+  vt::Clap(0);  // heard by the first poll, and still sounding then
   EXPECT_FALSE(WaitQuiet());
   EXPECT_EQ(vt::SleepCount(), 4);
   SeamSleep(600);
   EXPECT_FALSE(SwitchPressed()) << "the clap was left in the ring for the next scan";
 }
 
-TEST_F(Switch, OverrunStillYieldsEightBuffersOldestFirst) {
+TEST_F(Switch, OverrunStillYieldsEveryBufferOldestFirst) {
   Open();
-  for (int i = 0; i < 8; ++i) vt::Sound(i * 2048 * 1000 / 11025 + 5, 10, static_cast<uint8_t>(i));
+  for (int i = 0; i < RingSlots; ++i)
+    vt::Sound(i * CaptureBufferBytes * 1000 / CaptureRate + 5, 10, static_cast<uint8_t>(i));
   SeamSleep(2500);
   EXPECT_EQ(vt::QueuedBuffers(), 0);
-  unsigned char area[2048];
-  for (int i = 0; i < 8; ++i) {
+  unsigned char area[CaptureBufferBytes];
+  for (int i = 0; i < RingSlots; ++i) {
     ASSERT_TRUE(CaptureReady()) << i;
-    ASSERT_EQ(CaptureRead(area), 2048u);
-    EXPECT_EQ(SamplePeak(area, 2048, 0), 128 - i) << "buffer " << i;
+    ASSERT_EQ(CaptureRead(area), CaptureBufferBytes);
+    EXPECT_EQ(SamplePeak(area, CaptureBufferBytes, 0), 128 - i) << "buffer " << i;
   }
   EXPECT_FALSE(CaptureReady());
-  EXPECT_EQ(vt::QueuedBuffers(), 8);
+  EXPECT_EQ(vt::QueuedBuffers(), RingSlots);
 }
 
 TEST_F(Switch, ClosedRingNeverWaitsAndCtrlStillWorks) {
   vt::SetNoDevice(true);
-  EXPECT_NE(CaptureOpen(11025, 8, 1, 2048), 0);
-  EXPECT_EQ(BufferBytes, 2048u);
+  EXPECT_NE(CaptureOpen(CaptureRate, 8, 1, CaptureBufferBytes), 0);
+  EXPECT_EQ(BufferBytes, CaptureBufferBytes);
   EXPECT_FALSE(CaptureReady());
   unsigned char area[2048];
   EXPECT_EQ(CaptureRead(area), 0u);
@@ -200,7 +296,7 @@ TEST_F(Switch, ReadingPassesOverSlotsLeftEmptyAtOpenAndKeepsHearing) {
 
 TEST_F(Switch, AMicrophoneMissingAtStartIsTriedEveryThreeSecondsAndHeardOnceItComes) {
   vt::SetNoDevice(true);
-  EXPECT_NE(CaptureOpen(11025, 8, 1, 2048), 0);
+  EXPECT_NE(CaptureOpen(CaptureRate, 8, 1, CaptureBufferBytes), 0);
   vt::HoldCtrl(4000, 4100);
   EXPECT_EQ(PollUntilFired(9500), 4000) << "Ctrl must work while there is no microphone";
   EXPECT_EQ(PollUntilFired(9500), -1);

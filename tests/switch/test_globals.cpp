@@ -2,9 +2,11 @@
 // console window links on its own: a tick sleeps through the seam and dispatches messages.
 #include <windows.h>
 #include <cstdint>
+#include <map>
+#include <string>
 
 #include "console/ObCrt.h"
-#include "switch/seam.h"
+#include "seam/seam.h"
 
 int32_t Threshold = 30;
 HWND ConsoleWindow = nullptr;
@@ -20,4 +22,12 @@ void PumpMessages() {
 void Delay(uint16_t ms) {
   SeamSleep(ms);
   PumpMessages();
+}
+
+// The settings file as the test writes it: "section/key" to the text it gives.
+std::map<std::string, std::string> TestSettings;
+
+std::string ReadSetting(const char* section, const char* key, const char* fallback) {
+  auto found = TestSettings.find(std::string(section) + "/" + key);
+  return found == TestSettings.end() ? fallback : found->second;
 }

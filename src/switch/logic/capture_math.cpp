@@ -11,12 +11,12 @@ int SamplePeak(const unsigned char* samples, size_t count, int peak) {
 
 // Unsigned, so the largest index wraps like any other instead of overflowing.
 int32_t NextRingIndex(int32_t index) {
-  return static_cast<int32_t>((static_cast<uint32_t>(index) + 1) & 7);
+  return static_cast<int32_t>((static_cast<uint32_t>(index) + 1) & (RingSlots - 1));
 }
 
-int32_t NextFilledSlot(int32_t index, uint8_t filled) {
-  for (int32_t step = 0, slot = index & 7; step < 8; ++step, slot = NextRingIndex(slot))
-    if (filled & (1u << slot)) return slot;
+int32_t NextFilledSlot(int32_t index, uint64_t filled) {
+  for (int32_t step = 0, slot = index & (RingSlots - 1); step < RingSlots; ++step, slot = NextRingIndex(slot))
+    if (filled & (uint64_t{1} << slot)) return slot;
   return index;
 }
 

@@ -1,0 +1,31 @@
+// The one seam between the tick-counting code and the machine: the clock and the sleep of a
+// tick, the Ctrl key as the switch with the moments it went down and up, and the wave-input
+// device. Production links the Win32 binding; tests link a virtual clock with a scripted
+// switch. Below the console and the switch, so both include it.
+#pragma once
+#include <windows.h>
+#include <mmsystem.h>
+
+#include <cstdint>
+
+// Ctrl went down or up at a moment of SeamNowMs's clock.
+struct CtrlEdge {
+  bool down;
+  int64_t atMs;
+};
+
+int64_t SeamNowMs();               // milliseconds on a clock that never goes back
+void SeamSleep(DWORD ms);          // Sleep, watching Ctrl meanwhile so no tap goes unseen
+bool SeamCtrlHeld();               // Ctrl is down now
+bool SeamTakeCtrlEdge(CtrlEdge* edge);  // the oldest Ctrl edge not yet taken; false: none
+void SeamWaitMessage();            // WaitMessage
+MMRESULT SeamWaveInOpen(HWAVEIN* device, UINT deviceId, const WAVEFORMATEX* format,
+                        DWORD_PTR callback, DWORD_PTR instance, DWORD flags);
+MMRESULT SeamWaveInPrepareHeader(HWAVEIN device, WAVEHDR* header, UINT size);
+MMRESULT SeamWaveInUnprepareHeader(HWAVEIN device, WAVEHDR* header, UINT size);
+MMRESULT SeamWaveInAddBuffer(HWAVEIN device, WAVEHDR* header, UINT size);
+MMRESULT SeamWaveInStart(HWAVEIN device);
+MMRESULT SeamWaveInStop(HWAVEIN device);
+MMRESULT SeamWaveInReset(HWAVEIN device);
+MMRESULT SeamWaveInClose(HWAVEIN device);
+MMRESULT SeamWaveInGetPosition(HWAVEIN device, MMTIME* time, UINT size);

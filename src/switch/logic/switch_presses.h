@@ -1,0 +1,66 @@
+// Switch presses from moments in time: the Ctrl key's downs and ups and the sound's loud
+// stretches become presses, each dated by when it began, and a caregiver's filters decide
+// which of them count. Knows nothing of devices, ticks or the platform.
+#pragma once
+#include <cstddef>
+#include <cstdint>
+#include <limits>
+
+// The caregiver's filters, in milliseconds; 0 leaves each one off.
+struct SwitchFilters {
+  int32_t minPressMs = 0;           // a press counts once it has lasted this long
+  int32_t ignoreAfterChoiceMs = 0;  // presses beginning this soon after a choice's release
+  int32_t firstItemExtraMs = 0;     // the first item of a scan or key pass stays lit longer
+};
+
+// One input of the switch: down since downAt, or up.
+struct PressSource {
+  bool down = false;
+  int64_t downAt = 0;
+  bool taken = false;     // already counted as a press
+  bool chose = false;     // counted and still held: its release starts the ignored time
+};
+
+struct PressTracker {
+  PressSource ctrl, sound;
+  PressSource* found = nullptr;  // the source of the press waiting to be taken
+  int64_t foundAt = 0;           // when it began
+  bool foundHeld = false;        // it is still held
+  int64_t foundReleasedAt = 0;   // else when it was let go
+  // Presses begun before this are not taken: the end of the ignored time after a choice, or
+  // for ever while the press that chose is held.
+  int64_t ignoreUntil = std::numeric_limits<int64_t>::min();
+};
+
+// One edge of one source at a moment; a repeated down or up changes nothing.
+void PressEdge(PressTracker& tracker, PressSource& source, bool down, int64_t atMs,
+               const SwitchFilters& filters);
+// At a poll: true once for each press that counts, with the moment it began; when several
+// count since the last poll the earliest is taken and the others go with it.
+bool TakePress(PressTracker& tracker, int64_t nowMs, const SwitchFilters& filters,
+               int64_t* beganMs);
+bool PressHeld(const PressTracker& tracker);  // either source is down now
+
+// The sound as a switch: down at the first sample further from silence than the threshold,
+// up once ReleaseSamples have passed with none. Positions count samples since the ring opened.
+constexpr int64_t SoundReleaseSamples = 441;  // 40 ms at 11025 per second
+struct SoundEdge {
+  bool down;
+  int64_t position;  // the loud sample that began it, or the last loud one before quiet
+};
+struct SoundState {
+  bool loud = false;
+  int64_t lastLoud = 0;
+  int64_t position = 0;  // samples taken in
+};
+// Takes in samples; writes at most room edges to edges and returns how many it wrote.
+size_t SoundEdges(SoundState& state, const unsigned char* samples, size_t count, int threshold,
+                  SoundEdge* edges, size_t room);
+// The release of a loud stretch whose quiet has lasted ReleaseSamples by now; false if none.
+bool SoundReleased(SoundState& state, SoundEdge* edge);
+
+// The moment a sample at position was recorded, given that the device had recorded up to
+// devicePosition at nowMs, at rate samples per second.
+int64_t SampleMoment(int64_t position, int64_t devicePosition, int64_t nowMs, int64_t rate);
+// Whole milliseconds for a filter: blanks around digits, at most 10000; anything else is 0.
+int32_t FilterMs(const char* text);
