@@ -14,12 +14,14 @@
 #include <vector>
 
 #include "console/ObCrt.h"
+#include "injection/obkbm32.h"
 #include "injection/obmacro.h"
 #include "keyboard/uteclado.h"
 #include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
 #include "scanning/core/uwindow.h"
 #include "scanning/logic/number_reading.h"
+#include "scanning/logic/shell_places.h"
 #include "seam/seam.h"
 #include "switch/logic/lit_items.h"
 #include "switch/uaudio.h"
@@ -219,6 +221,15 @@ void ActOnOtherClick(int option, POINT at) {
   }
 }
 
+// ---- The shell's windows ----
+
+// No foreground window at all counts as the shell's: the keys would reach the desktop.
+bool ShellInFront() {
+  HWND front = GetForegroundWindow();
+  char name[64] = {};
+  return front == nullptr || GetClassNameA(front, name, sizeof name) == 0 || IsShellWindowClass(name);
+}
+
 // ---- Menu 3 ----
 
 // True when the option leaves the menu.
@@ -228,7 +239,9 @@ bool ActOnWindowOption(int option) {
     case 2: SendVirtKey(VK_NEXT, false, false, 100); return false;
     case 3: SendVirtKey(VK_PRIOR, false, false, 100); return false;
     case 4: SendVirtKey(VK_HOME, true, false, 100); return false;
-    case 5: SendVirtKey(VK_F4, false, true, 100); return false;
+    case 5:
+      if (!ShellInFront()) SendVirtKey(VK_F4, false, true, 100);  // "Fecha"
+      return false;
     case 6: CurrentMenu = 5; return true;
     case 7: CurrentMenu = 4; return true;
     case 8:
@@ -264,7 +277,7 @@ bool ActOnNavigationOption(int option) {
 
 void ActOnWindowSize(int option) {
   static const int showCommands[] = {-1, -1, SW_MINIMIZE, SW_SHOWNORMAL, SW_SHOWMAXIMIZED};
-  if (option < 2 || option > 4) return;  // 1 "Deixa igual"
+  if (option < 2 || option > 4 || ShellInFront()) return;  // 1 "Deixa igual"
   ShowWindow(GetForegroundWindow(), showCommands[option]);
 }
 
@@ -275,17 +288,39 @@ void MoveBelowWorkArea(int x) {
   SetCursorPos(x, area.bottom + 10);
 }
 
+// Ctrl+Esc opens the Start menu on every version, wherever the taskbar is or is centred.
+void OpenStartMenu() {
+  PlayInit(10);
+  PlayVirtKey(VK_ESCAPE, 1, 0, 0, 100);
+  StartWhenCtrlUp();
+}
+
+// On the taskbar's notification end wherever it lies; below the work area without one.
+void MoveToTray() {
+  APPBARDATA taskbar{};
+  taskbar.cbSize = sizeof taskbar;
+  if (!SHAppBarMessage(ABM_GETTASKBARPOS, &taskbar) || taskbar.uEdge > ABE_BOTTOM) {
+    MoveBelowWorkArea(WorkArea().right - 20);
+    return;
+  }
+  static const TaskbarEdge edges[] = {TaskbarEdge::Left, TaskbarEdge::Top, TaskbarEdge::Right,
+                                      TaskbarEdge::Bottom};
+  const RECT& r = taskbar.rc;
+  const ScreenPoint at = TrayPoint(edges[taskbar.uEdge], {r.left, r.top, r.right, r.bottom});
+  SetCursorPos(at.x, at.y);
+}
+
 void ActOnProgramsOption(int option) {
   switch (option) {
     case 2: OpenMyDocuments(); break;
-    case 3: MoveBelowWorkArea(40); break;
+    case 3: OpenStartMenu(); break;
     case 4: RunProgram(SearchPortal); break;
     case 5: RunProgram("locutor"); break;
     case 6: RunProgram("notepad"); break;
     case 7: RunProgram(NewsSite); break;
     case 8: RunProgram("outlook"); break;
     case 9: RunProgram("explorer"); break;
-    case 10: MoveBelowWorkArea(WorkArea().right - 20); break;
+    case 10: MoveToTray(); break;
     default: break;  // 1 "Mouse"
   }
 }
@@ -301,10 +336,38 @@ int LayoutOfChoice(int option) {
 
 // ---- Start-up and main loop ----
 
+// A person who cannot touch the computer cannot wake it, and waking can show a sign-in
+// screen the switch cannot reach: the display and the system stay on while the panel runs.
+// The shell's calls need the thread in a single-threaded apartment.
+static void PrepareThread() {
+  SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+}
+
+// No taskbar button to appear and vanish at every show and hide, no place in Alt+Tab. The
+// style takes effect when the window is shown again; a shortcut set to start minimised
+// must not leave the panel minimised for ever.
+static void BecomeToolWindow() {
+  if (IsIconic(ConsoleWindow)) ShowWindow(ConsoleWindow, SW_RESTORE);
+  ShowWindow(ConsoleWindow, SW_HIDE);
+  SetWindowLongPtrA(ConsoleWindow, GWL_EXSTYLE,
+                    GetWindowLongPtrA(ConsoleWindow, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);
+  ShowWindow(ConsoleWindow, SW_SHOW);  // active, for the prompts
+}
+
+// Once the prompts are answered, a click on the panel must not take the focus from the
+// person's program.
+static void NeverActivate() {
+  SetWindowLongPtrA(ConsoleWindow, GWL_EXSTYLE,
+                    GetWindowLongPtrA(ConsoleWindow, GWL_EXSTYLE) | WS_EX_NOACTIVATE);
+}
+
 void StartUp() {
+  PrepareThread();
   ScreenCols = 80;
   ScreenRows = 12;
   ClearScreen();
+  BecomeToolWindow();
   MeasureWorkArea();
   std::vector<std::string> arguments = CommandLineArguments();
   HasArguments = !arguments.empty();
@@ -315,6 +378,7 @@ void StartUp() {
   SetWindowTextA(ConsoleWindow, PanelCaption);
   WriteStartUpScreen();
   TakeStartUpValues(arguments);
+  NeverActivate();
   SplashMode = false;
   ReadSwitchFilters();
   CaptureOpen(CaptureRate, 8, 1, CaptureBufferBytes);

@@ -174,6 +174,34 @@ TEST_F(PanelWithArguments, DireitaMovesTheCursorRightInStepsOfThreeUntilTheSwitc
   EXPECT_EQ(stopped.y, 300);
 }
 
+// Taps of 40 and 80 ms and a hold of 200 ms, early, midway and in the last tick of Sobe's
+// span: each chooses Sobe, shown lit while the hit dies away, and the move it starts goes up
+// until the next press.
+TEST_F(PanelWithArguments, EveryPressShortOrLateChoosesTheOptionLitWhenItBegan) {
+  struct Press { DWORD hold, after; };
+  for (Press press : {Press{40, 20}, Press{40, 250}, Press{40, Dwell - 80}, Press{80, Dwell - 80},
+                      Press{200, Dwell - 80}}) {
+    SCOPED_TRACE("hold " + std::to_string(press.hold) + " ms at " + std::to_string(press.after) + " ms");
+    SetCursorPos(300, 500);
+    ASSERT_TRUE(WaitForLitStart({2, 0}, 20000)) << Situation();
+    PumpFor(press.after);
+    HoldSwitch(press.hold);
+    int shownLit = 0;
+    EXPECT_TRUE(WaitUntil([&] {
+      if (!PanelVisible()) return true;
+      if (int row = ReadLit().row) shownLit = row;
+      return false;
+    }, 3000)) << "the press was not taken: " << Situation();
+    EXPECT_EQ(shownLit, 2) << "not Sobe shown lit after the press";
+    POINT cursor{};
+    EXPECT_TRUE(WaitUntil([&] { GetCursorPos(&cursor); return cursor.y <= 500 - 3 * 3; }, 3000))
+        << "the cursor does not go up: " << Situation();
+    EXPECT_EQ(cursor.x, 300);
+    HoldSwitch(100);
+    ASSERT_TRUE(WaitForShape(MouseMenuShape, 5000)) << Situation();
+  }
+}
+
 TEST_F(PanelWithArguments, MouseCentroTelaPutsTheCursorAtTheWorkAreaCentre) {
   SetCursorPos(30, 40);
   ASSERT_TRUE(ChooseOption(6)) << Situation();  // "Outros Cliques"

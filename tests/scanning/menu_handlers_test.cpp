@@ -223,6 +223,7 @@ TEST_F(Menus, IgnoraDoesNothingAndGoesBackToTheMouseMenu) {
 // ---- Menu 3 ----
 
 TEST_F(Menus, WindowCommandsSendTheirKeysAndTheMenuGoesOnUntilMouse) {
+  UserWindow window;  // Fecha acts only on a window of the user's
   const Calls expected =
       RecordedBy([] { SendVirtKey(VK_NEXT, false, false, 100); }) +
       RecordedBy([] { SendVirtKey(VK_PRIOR, false, false, 100); }) +
@@ -362,6 +363,32 @@ TEST_F(ContinuousActions, NoRepeatedKeyGoesOutAfterThePressBegan) {
   }
 }
 
+// The desktop and the taskbars: Alt+F4 there opens the shut-down dialog, with "shut down"
+// chosen, so Fecha and the size options leave them alone.
+TEST_F(Menus, FechaAndTheSizeOptionsDoNothingWithTheDesktopOrATaskbarInFront) {
+  for (const char* shell : {"Progman", "WorkerW", "Shell_TrayWnd", "Shell_SecondaryTrayWnd"}) {
+    WNDCLASSA standIn{};
+    standIn.lpfnWndProc = DefWindowProcA;
+    standIn.hInstance = GetModuleHandleA(nullptr);
+    standIn.lpszClassName = shell;
+    RegisterClassA(&standIn);
+    HWND window = CreateWindowExA(0, shell, "", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 50, 50, 300,
+                                  200, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+    SetForegroundWindow(window);
+    PumpMessages();
+    ASSERT_EQ(GetForegroundWindow(), window) << shell;
+    ClearPlayCalls();
+    Run(3, WindowMenu, {Choose(5), Choose(1)});
+    EXPECT_TRUE(PlayCalls.empty()) << shell << ": " << DescribePlayCalls();
+    for (int option = 2; option <= 4; ++option) {
+      Run(5, WindowSizeMenu, {Choose(option)});
+      EXPECT_FALSE(IsIconic(window) || IsZoomed(window)) << shell << ", option " << option;
+    }
+    DestroyWindow(window);
+  }
+}
+
+// ---- Menu 5 ----
 // ---- Menu 5 ----
 
 TEST_F(Menus, WindowSizeActsOnTheUsersWindowAndGoesBackToTheMouseMenu) {
@@ -388,14 +415,20 @@ TEST_F(Menus, WindowSizeActsOnTheUsersWindowAndGoesBackToTheMouseMenu) {
 
 // ---- Menu 6 ----
 
-TEST_F(Menus, MenuIniciarAndBandejaPutTheCursorBelowTheWorkAreaWithoutAClick) {
+// Ctrl+Esc opens the Start menu wherever the taskbar is; with no taskbar to be found, as on
+// this bare desktop, Bandeja puts the cursor below the work area's right end, unclicked.
+TEST_F(Menus, MenuIniciarOpensTheStartMenuAndBandejaGoesToTheTray) {
   RECT area = WorkArea();
-  POINT at{};
+  POINT before{}, at{};
+  GetCursorPos(&before);
   Run(6, ProgramsMenu, {Choose(3)});
   GetCursorPos(&at);
-  EXPECT_TRUE(SamePoint(at, POINT{40, ClampedY(area.bottom + 10)})) << at.x << "," << at.y;
+  const Calls ctrlEscape{{"PlayInit", {10}}, {"PlayVirtKey", {VK_ESCAPE, 1, 0, 0, 100}}, {"PlayStart", {}}};
+  EXPECT_EQ(PlayCalls, ctrlEscape) << DescribePlayCalls();
+  EXPECT_TRUE(SamePoint(at, before)) << "the cursor moved to " << at.x << "," << at.y;
   EXPECT_EQ(CurrentMenu, 1);
 
+  ClearPlayCalls();
   Run(6, ProgramsMenu, {Choose(10)});
   GetCursorPos(&at);
   EXPECT_TRUE(SamePoint(at, POINT{area.right - 20, ClampedY(area.bottom + 10)})) << at.x << "," << at.y;

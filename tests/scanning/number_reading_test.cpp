@@ -97,3 +97,4 @@ TEST(TypedNumbers, OnlyThirtyTwoCharactersAreTaken) {
 }
 
 }  // namespace
+

@@ -74,6 +74,24 @@ TEST_F(Panel, PlacedAtTheWorkAreasRightEdgeAtTheBottomAndAtTheTop) {
   }
 }
 
+// A taskbar moved or a screen changed while the panel runs: the next panel docks on the new
+// edges, measured afresh.
+TEST_F(Panel, AWorkAreaChangedWhileRunningDocksTheNextPanelOnItsNewEdges) {
+  RECT before{};
+  SystemParametersInfoA(SPI_GETWORKAREA, 0, &before, 0);
+  RECT smaller{before.left, before.top, before.right - 120, before.bottom - 80};
+  ASSERT_TRUE(SystemParametersInfoA(SPI_SETWORKAREA, 0, &smaller, 0));
+  PlacePanel(true);
+  RECT frame{};
+  GetWindowRect(ConsoleWindow, &frame);
+  SystemParametersInfoA(SPI_SETWORKAREA, 0, &before, 0);
+  EXPECT_EQ(frame.right, smaller.right);
+  EXPECT_EQ(frame.bottom, smaller.bottom);
+  PlacePanel(true);
+  GetWindowRect(ConsoleWindow, &frame);
+  EXPECT_EQ(frame.right, before.right) << "not docked again when the area came back";
+}
+
 TEST_F(Panel, ShownTopmostWithoutTakingTheFocusFromTheUsersWindow) {
   HWND user = UsersWindow();
   ASSERT_EQ(GetForegroundWindow(), user) << "the test could not focus its own window";

@@ -107,6 +107,14 @@ TEST_F(StartUpScreen, ValuesOnTheCommandLinePauseTwoSecondsAndTheMenusBeginSettl
   EXPECT_EQ(ScreenRows, 12);
   for (int row = 1; row <= 12; ++row) EXPECT_EQ(PanelRow(row), "") << "row " << row;
   EXPECT_EQ(vt::QueuedBuffers(), RingSlots) << "sound capture runs with its whole ring";
+  // The display and the system are kept on, asked for until the process ends.
+  const EXECUTION_STATE awake = ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED;
+  EXPECT_EQ(SetThreadExecutionState(ES_CONTINUOUS) & awake, awake);
+  SetThreadExecutionState(awake);
+  // A tool window: no taskbar button or place in Alt+Tab, never activated, above the others.
+  const LONG_PTR styles = GetWindowLongPtrA(ConsoleWindow, GWL_EXSTYLE);
+  EXPECT_EQ(styles & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST),
+            WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST);
 }
 
 TEST_F(StartUpScreen, ValuesTypedAtThePromptsAreTakenWithoutAPause) {

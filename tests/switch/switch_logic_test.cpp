@@ -15,7 +15,8 @@ TEST(SamplePeak, MagnitudeIsLopsidedAroundSilence) {
 
 TEST(RingArithmetic, IndexWrapsAndCopyStaysInsideTheArea) {
   EXPECT_EQ(NextRingIndex(0), 1);
-  EXPECT_EQ(NextRingIndex(7), 0);
+  EXPECT_EQ(NextRingIndex(7), 8);
+  EXPECT_EQ(NextRingIndex(RingSlots - 1), 0);
   EXPECT_EQ(NextRingIndex(INT32_MAX), 0);  // wraps, does not overflow
   EXPECT_EQ(BlockAlign(8, 1), 1);
   EXPECT_EQ(BlockAlign(16, 2), 4);

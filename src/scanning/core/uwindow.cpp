@@ -2,6 +2,8 @@
 // edge, topmost and never activated, so replayed keys reach the user's own program.
 #include "scanning/core/uwindow.h"
 
+#include <dwmapi.h>
+
 #include "console/ObCrt.h"
 #include "scanning/core/uvars.h"
 
@@ -13,6 +15,35 @@ RECT WindowRect() {
   return frame;
 }
 
+// What the user sees of the window: the platform's composed frame leaves out the invisible
+// resize borders that the window's rectangle holds; without composition they are the same.
+RECT VisibleRect() {
+  RECT visible{};
+  if (SUCCEEDED(DwmGetWindowAttribute(ConsoleWindow, DWMWA_EXTENDED_FRAME_BOUNDS, &visible,
+                                      sizeof visible)) &&
+      visible.right > visible.left && visible.bottom > visible.top)
+    return visible;
+  return WindowRect();
+}
+
+// Rounded corners would clip the corner cells; only the newest platform knows the request,
+// the others refuse it.
+// The attribute and its value as the platform numbers them (DWMWA_WINDOW_CORNER_PREFERENCE,
+// DWMWCP_DONOTROUND), which older headers lack.
+constexpr DWORD kCornerPreference = 33, kDoNotRound = 1;
+void AskSquareCorners() {
+  DwmSetWindowAttribute(ConsoleWindow, kCornerPreference, &kDoNotRound, sizeof kDoNotRound);
+}
+
+// A taskbar moved, a monitor added or removed, another resolution: the edges are read again
+// at every placement.
+void ReadWorkArea() {
+  RECT work{};
+  SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  WorkRight = work.right;
+  WorkBottom = work.bottom;
+}
+
 }  // namespace
 
 // The panel is sized in the cells the console really draws, and its frame is what the window
@@ -21,10 +52,7 @@ RECT WindowRect() {
 void MeasureWorkArea() {
   CellWidth = CharWidth > 0 ? CharWidth : 10;
   CellHeight = CharHeight > 0 ? CharHeight : 21;
-  RECT work{};
-  SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
-  WorkRight = work.right;
-  WorkBottom = work.bottom;
+  ReadWorkArea();
   const RECT frame = WindowRect();
   RECT client{};
   GetClientRect(ConsoleWindow, &client);
@@ -40,13 +68,18 @@ PanelBox PanelPlacement(bool atBottom) {
 
 // The platform keeps a window at least its smallest tracking size, so a narrow panel comes
 // out wider than asked: it is placed first, then docked again by the size it really has.
+// Docked by what is visible, so no strip of the window behind shows past its edges.
 void PlacePanel(bool atBottom) {
+  ReadWorkArea();
+  AskSquareCorners();
   const PanelBox box = PanelPlacement(atBottom);
   SetWindowPos(ConsoleWindow, nullptr, box.left, box.top, box.width, box.height,
                SWP_NOZORDER | SWP_NOACTIVATE);
   const RECT sized = WindowRect();
-  const PanelBox docked = DockedBox(sized.right - sized.left, sized.bottom - sized.top,
+  const RECT visible = VisibleRect();
+  const PanelBox docked = DockedBox(visible.right - visible.left, visible.bottom - visible.top,
                                     WorkRight, WorkBottom, atBottom);
-  SetWindowPos(ConsoleWindow, HWND_TOPMOST, docked.left, docked.top, 0, 0,
+  SetWindowPos(ConsoleWindow, HWND_TOPMOST, docked.left - (visible.left - sized.left),
+               docked.top - (visible.top - sized.top), 0, 0,
                SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
