@@ -174,12 +174,12 @@ TEST_F(PanelWithArguments, DireitaMovesTheCursorRightInStepsOfThreeUntilTheSwitc
   EXPECT_EQ(stopped.y, 300);
 }
 
-// Taps of 40 and 80 ms and a hold of 200 ms, early, midway and in the last tick of Sobe's
+// Taps of 60 and 80 ms and a hold of 200 ms, early, midway and in the last tick of Sobe's
 // span: each chooses Sobe, shown lit while the hit dies away, and the move it starts goes up
 // until the next press.
 TEST_F(PanelWithArguments, EveryPressShortOrLateChoosesTheOptionLitWhenItBegan) {
   struct Press { DWORD hold, after; };
-  for (Press press : {Press{40, 20}, Press{40, 250}, Press{40, Dwell - 80}, Press{80, Dwell - 80},
+  for (Press press : {Press{60, 20}, Press{60, 250}, Press{60, Dwell - 80}, Press{80, Dwell - 80},
                       Press{200, Dwell - 80}}) {
     SCOPED_TRACE("hold " + std::to_string(press.hold) + " ms at " + std::to_string(press.after) + " ms");
     SetCursorPos(300, 500);
