@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "fuzz_input.h"
+#include "console/logic/code_page.h"
 #include "injection/logic/playback_events.h"
 
 using namespace playback;
@@ -71,7 +72,7 @@ bool CodePageIsOneToOne() {
   std::set<uint16_t> seen;
   for (int byte = 0; byte < 256; ++byte) {
     uint16_t code = Cp1252ToUnicode(static_cast<uint8_t>(byte));
-    if (!seen.insert(code).second) return false;
+    if (!seen.insert(code).second || UnicodeToCp1252(code) != byte) return false;
     if ((byte < 0x80 || byte > 0x9F) && code != byte) return false;
   }
   return true;

@@ -6,6 +6,7 @@
 #include <deque>
 #include <vector>
 
+#include "console/logic/code_page.h"
 #include "injection/logic/playback_events.h"
 
 namespace {
@@ -156,7 +157,7 @@ UINT WINAPI PlayInsertKeyEvent(UINT message, UINT virtualKey, UINT delayMs) {
 }
 
 UINT WINAPI PlayKey(UINT character, UINT delayMs) {
-  WCHAR code = playback::Cp1252ToUnicode(static_cast<uint8_t>(character));
+  WCHAR code = Cp1252ToUnicode(static_cast<uint8_t>(character));
   Append({UnicodeInput(code, false), UnicodeInput(code, true)}, delayMs);
   return 1;
 }

@@ -8,7 +8,8 @@ export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb x11-utils
-          pulseaudio pulseaudio-utils imagemagick clang libclang-rt-14-dev)
+          pulseaudio pulseaudio-utils imagemagick clang libclang-rt-14-dev nsis icoutils
+          osslsigncode openssl)
 
 log() { echo "== $*"; }
 

@@ -5,6 +5,7 @@
 #include <windows.h>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 // ---- Screen ----
 extern int ScreenCols;              // columns of the screen buffer (80 at load)
@@ -87,4 +88,6 @@ void ConsoleEnsureOpen();                     // create and show the window if n
 LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 [[noreturn]] void ConsoleClose();             // drain keys, destroy the window, exit
 void ConsoleEndHandler();                     // at exit: ended caption, wait until closed
+std::wstring WideText(std::string_view text);  // code page 1252 text for the wide calls
+void SetConsoleCaption(std::string_view text);  // the window's caption, from code page 1252
 void BindConsoleStreams();                    // std::cin and std::cout through the console

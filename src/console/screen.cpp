@@ -72,8 +72,10 @@ void DrawRuns(HDC dc, int first, int end, int row) {
     unsigned char attr = grid.attrs[rowStart + col];
     SetTextColor(dc, ConsolePalette[ForegroundOf(attr)]);
     SetBkColor(dc, ConsolePalette[BackgroundOf(attr)]);
-    TextOutA(dc, col * CharWidth + TextOffsetX, row * CharHeight,
-             reinterpret_cast<const char*>(grid.chars + rowStart + col), next - col);
+    const std::wstring text = WideText(
+        std::string_view(reinterpret_cast<const char*>(grid.chars + rowStart + col), next - col));
+    TextOutW(dc, col * CharWidth + TextOffsetX, row * CharHeight, text.data(),
+             static_cast<int>(text.size()));
     col = next;
   }
 }

@@ -2,8 +2,8 @@
 // procedure, closing it, and keeping it up with the ended caption when the program ends.
 // Cells and painting belong to the screen; keys and the caret to the keyboard.
 #include "console/ObCrt.h"
+#include "console/logic/code_page.h"
 #include "console/logic/console_settings.h"
-#include <cstdio>
 #include <cstdlib>
 #include <string>
 
@@ -15,22 +15,24 @@ bool ConsoleEnding = false;
 
 namespace {
 
-const char ClassName[] = "ObWinCrt";
+const wchar_t ClassName[] = L"ObWinCrt";
 const char SettingsFile[] = "ORBITA.INI";
 constexpr UINT LastWaitedMessage = 45000;  // a message above this ends the ended window's wait
 
 void RegisterConsoleClass() {
   static bool registered = false;
   if (registered) return;
-  WNDCLASSA cls{};
+  // A wide class: its captions, text and typed characters are the same on every system,
+  // whatever the system's ANSI code page.
+  WNDCLASSW cls{};
   cls.style = CS_HREDRAW | CS_VREDRAW;
   cls.lpfnWndProc = ConsoleWindowProc;
-  cls.hInstance = GetModuleHandleA(nullptr);
+  cls.hInstance = GetModuleHandleW(nullptr);
   cls.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
   cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   cls.lpszClassName = ClassName;
-  registered = RegisterClassA(&cls) != 0;
+  registered = RegisterClassW(&cls) != 0;
 }
 
 // The platform may leave a cut path unterminated; the last byte is forced to zero. The path
@@ -62,13 +64,22 @@ TEXTMETRICA MeasureConsoleFont() {
   return metrics;
 }
 
+// The caption names the program as the platform spells its path, whatever the code page.
+std::wstring WideModulePath() {
+  wchar_t path[MAX_PATH] = {};
+  GetModuleFileNameW(nullptr, path, MAX_PATH);
+  path[MAX_PATH - 1] = 0;
+  return path;
+}
+
 void CreateConsoleWindow(const TEXTMETRICA& metrics) {
   int width = 2 * GetSystemMetrics(SM_CXFRAME) + metrics.tmMaxCharWidth * ScreenCols;
   int height = 2 * GetSystemMetrics(SM_CYFRAME) +
                (metrics.tmHeight + metrics.tmExternalLeading) * ScreenRows +
                GetSystemMetrics(SM_CYCAPTION);
-  CreateWindowExA(0, ClassName, ModulePath, WS_OVERLAPPEDWINDOW, CW_USEDEFAULT, CW_USEDEFAULT,
-                  width, height, nullptr, nullptr, GetModuleHandleA(nullptr), nullptr);
+  CreateWindowExW(0, ClassName, WideModulePath().c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                  CW_USEDEFAULT, width, height, nullptr, nullptr, GetModuleHandleW(nullptr),
+                  nullptr);
 }
 
 // While the program is already ending, pumping could meet a quit message and ask for the end
@@ -112,23 +123,28 @@ void OnCloseRequest() {
 }
 
 LRESULT OnSystemKey(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
-  if (BreakEnabled) return DefWindowProcA(window, message, wParam, lParam);
+  if (BreakEnabled) return DefWindowProcW(window, message, wParam, lParam);
   unsigned char key = static_cast<unsigned char>(wParam & 0xFF);
   if (message == WM_SYSKEYDOWN) return OnKeyDown(key, KeyRepeated(lParam)), 0;
-  return OnKeyUp(key) ? 0 : DefWindowProcA(window, message, wParam, lParam);
+  return OnKeyUp(key) ? 0 : DefWindowProcW(window, message, wParam, lParam);
+}
+
+// The wide window gets UTF-16 characters; the queue holds code page 1252 bytes, and a
+// character the code page lacks is dropped.
+void OnWideChar(WPARAM unit) {
+  int byte = UnicodeToCp1252(static_cast<uint16_t>(unit));
+  if (byte >= 0) OnCharMessage(static_cast<unsigned char>(byte));
 }
 
 void ShowEndedCaption() {
-  char caption[128];
-  std::snprintf(caption, sizeof(caption), "(Programa terminado - %s)", ModulePath);
-  SetWindowTextA(ConsoleWindow, caption);
+  SetWindowTextW(ConsoleWindow, (L"(Programa terminado - " + WideModulePath() + L")").c_str());
 }
 
 void WaitUntilClosed() {
   MSG msg;
-  while (GetMessageA(&msg, nullptr, 0, 0) > 0) {
+  while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
     TranslateMessage(&msg);
-    DispatchMessageA(&msg);
+    DispatchMessageW(&msg);
     if (msg.message > LastWaitedMessage) break;
   }
 }
@@ -191,13 +207,22 @@ LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_CLOSE: OnCloseRequest(); return 0;
     case WM_GETMINMAXINFO: ConsoleSizeLimits(reinterpret_cast<MINMAXINFO*>(lParam)); return 0;
     case WM_KEYDOWN: OnKeyDown(key, KeyRepeated(lParam)); return 0;
-    case WM_KEYUP: return OnKeyUp(key) ? 0 : DefWindowProcA(window, message, wParam, lParam);
-    case WM_CHAR: OnCharMessage(key); return 0;
+    case WM_KEYUP: return OnKeyUp(key) ? 0 : DefWindowProcW(window, message, wParam, lParam);
+    case WM_CHAR: OnWideChar(wParam); return 0;
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP: return OnSystemKey(window, message, wParam, lParam);
   }
-  return DefWindowProcA(window, message, wParam, lParam);
+  return DefWindowProcW(window, message, wParam, lParam);
 }
+
+std::wstring WideText(std::string_view text) {
+  std::wstring wide;
+  wide.reserve(text.size());
+  for (char c : text) wide.push_back(static_cast<wchar_t>(Cp1252ToUnicode(static_cast<uint8_t>(c))));
+  return wide;
+}
+
+void SetConsoleCaption(std::string_view text) { SetWindowTextW(ConsoleWindow, WideText(text).c_str()); }
 
 // exit() must not be asked for again while it is already running its end handlers: a close
 // then reached from them ends the process at once, with 0 as any close does.

@@ -3,7 +3,7 @@
 #include "keyboard/uteclado.h"
 
 #include "console/ObCrt.h"
-#include "injection/logic/playback_events.h"
+#include "console/logic/code_page.h"
 #include "injection/obkbm32.h"
 #include "injection/obmacro.h"
 #include "keyboard/logic/latched_keys.h"
@@ -45,7 +45,7 @@ bool KeyPass(int row, std::string& token) {
     if (Dwell(key)) {
       const int chosen = lit.LitAt(PressBeganMs);
       if (chosen != key) ShowKeyboardRow(row, true, chosen, token);
-      SetWindowTextA(ConsoleWindow, token.c_str());
+      SetConsoleCaption(token);
       WaitQuiet();
       waitDue = RepeatArmed;
       EmitKeyToken(token);
@@ -59,7 +59,7 @@ bool KeyPass(int row, std::string& token) {
 // The foreground window's layout: the key that types the character and the modifiers it needs.
 int16_t LayoutKeyFor(char c) {
   const HKL layout = GetKeyboardLayout(GetWindowThreadProcessId(GetForegroundWindow(), nullptr));
-  return VkKeyScanExW(playback::Cp1252ToUnicode(static_cast<uint8_t>(c)), layout);
+  return VkKeyScanExW(Cp1252ToUnicode(static_cast<uint8_t>(c)), layout);
 }
 
 void AppendLatchedCharacter(char c) {

@@ -52,7 +52,7 @@ bool RowChanged(const MeterScreen& screen, int row) {
 
 void ShowCaption(const std::string& caption) {
   if (caption == ShownCaption) return;
-  SetWindowTextA(ConsoleWindow, caption.c_str());
+  SetConsoleCaption(caption);
   ShownCaption = caption;
 }
 

@@ -7,8 +7,8 @@
 #include <shellapi.h>
 #include <shlobj.h>
 
-#include <cstdio>
 #include <cstdlib>
+#include <cwchar>
 #include <iostream>
 #include <string>
 #include <vector>
@@ -107,29 +107,30 @@ void TakeStartUpValues(const std::vector<std::string>& arguments) {
 
 // Read whole here: the console keeps only the first 79 bytes, which for a program installed
 // deep in folders may end before its name. A full buffer may mean a cut path: try a larger one.
-std::string ProgramPath() {
-  std::string path(MAX_PATH, '\0');
+// Wide, so that the name shows as the platform spells it whatever the code page.
+std::wstring ProgramPath() {
+  std::wstring path(MAX_PATH, L'\0');
   for (;;) {
-    DWORD length = GetModuleFileNameA(nullptr, path.data(), static_cast<DWORD>(path.size()));
+    DWORD length = GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
     if (length < path.size() || path.size() >= 32768) return path.substr(0, length);
     path.resize(path.size() * 2);
   }
 }
 
-std::string ModuleFileName() {
-  std::string path = ProgramPath();
-  size_t slash = path.find_last_of("\\/");
-  return slash == std::string::npos ? path : path.substr(slash + 1);
+std::wstring ModuleFileName() {
+  std::wstring path = ProgramPath();
+  size_t slash = path.find_last_of(L"\\/");
+  return slash == std::wstring::npos ? path : path.substr(slash + 1);
 }
 
 [[noreturn]] void ShowStartUpError(const StartUpValueError& error) {
   std::string message = error.message;
-  const char* fullStop = !message.empty() && message.back() == '.' ? "" : ".";
-  std::vector<char> text(message.size() + ModuleFileName().size() + 128);
-  std::snprintf(text.data(), text.size(), "Exception %s in module %s at %p.\n%s%s", error.kind,
-                ModuleFileName().c_str(), reinterpret_cast<void*>(&StartUp), message.c_str(),
-                fullStop);
-  MessageBoxA(nullptr, text.data(), "Application Error", MB_ICONSTOP | MB_OK | MB_TASKMODAL);
+  if (message.empty() || message.back() != '.') message += '.';
+  wchar_t address[32];
+  std::swprintf(address, 32, L"%p", reinterpret_cast<void*>(&StartUp));
+  std::wstring text = L"Exception " + WideText(error.kind) + L" in module " + ModuleFileName() +
+                      L" at " + address + L".\n" + WideText(message);
+  MessageBoxW(nullptr, text.c_str(), L"Application Error", MB_ICONSTOP | MB_OK | MB_TASKMODAL);
   std::exit(1);
 }
 
@@ -375,7 +376,7 @@ void StartUp() {
   PanelAtBottom = true;
   PlacePanel(true);
   SetForeground(14);
-  SetWindowTextA(ConsoleWindow, PanelCaption);
+  SetConsoleCaption(PanelCaption);
   WriteStartUpScreen();
   TakeStartUpValues(arguments);
   NeverActivate();
@@ -400,7 +401,7 @@ void RunMainLoopOnce() {
     case 7: KeyboardChoiceMenu(); break;
     default:
       ScanKeyboard();
-      SetWindowTextA(ConsoleWindow, PanelCaption);  // the keyboard showed its keys there
+      SetConsoleCaption(PanelCaption);  // the keyboard showed its keys there
       PlacePanel(PanelAtBottom);
       break;
   }

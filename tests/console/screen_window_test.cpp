@@ -3,6 +3,7 @@
 // window with GetPixel; and the window appearing on the first drawing, not on positioning.
 #include "console/ObCrt.h"
 #include <gtest/gtest.h>
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -337,6 +338,51 @@ TEST_F(ConsoleScreen, ProgramSizesChangedAfterOpeningNeverWritePastTheGrids) {
   UpdateWindow(ConsoleWindow);
   ScreenCols = 80;
   ScreenRows = 12;
+}
+
+// The pixels of a text drawn through the wide call in the stock fixed font, light grey on
+// black, as the cells of the first row would show it.
+std::vector<COLORREF> ReferencePixels(const std::wstring& text) {
+  const int width = static_cast<int>(text.size()) * CharWidth;
+  HDC screen = GetDC(ConsoleWindow);
+  HDC dc = CreateCompatibleDC(screen);
+  HBITMAP bitmap = CreateCompatibleBitmap(screen, width, CharHeight);
+  HGDIOBJ earlierBitmap = SelectObject(dc, bitmap);
+  HGDIOBJ earlierFont = SelectObject(dc, GetStockObject(SYSTEM_FIXED_FONT));
+  SetTextColor(dc, Expected[7]);
+  SetBkColor(dc, Expected[Black]);
+  TextOutW(dc, 0, 0, text.data(), static_cast<int>(text.size()));
+  std::vector<COLORREF> pixels;
+  for (int y = 0; y < CharHeight; ++y)
+    for (int x = 0; x < width; ++x) pixels.push_back(GetPixel(dc, x, y));
+  SelectObject(dc, earlierFont);
+  DeleteObject(SelectObject(dc, earlierBitmap));
+  DeleteDC(dc);
+  ReleaseDC(ConsoleWindow, screen);
+  return pixels;
+}
+
+std::vector<COLORREF> FirstRowPixels(int cols) {
+  std::vector<COLORREF> pixels;
+  HDC dc = GetDC(ConsoleWindow);
+  for (int y = 0; y < CharHeight; ++y)
+    for (int x = 0; x < cols * CharWidth; ++x) pixels.push_back(GetPixel(dc, x + TextOffsetX, y));
+  ReleaseDC(ConsoleWindow, dc);
+  return pixels;
+}
+
+// Run again under a Cyrillic ANSI code page: the code page 1252 bytes of the cells must still
+// show as the Latin letters they are, not as the Cyrillic letters of the same bytes.
+TEST_F(ConsoleScreen, AccentedLettersShowAsTheLettersMeantWhateverTheSystemCodePage) {
+  if (const char* wanted = getenv("ACENORA_EXPECT_ACP")) {
+    ASSERT_EQ(GetACP(), static_cast<UINT>(atoi(wanted))) << "the run's code page was not taken";
+  }
+  Write("Mouse r\xE1pido");
+  const std::vector<COLORREF> shown = FirstRowPixels(12);
+  const std::vector<COLORREF> cyrillic = ReferencePixels(L"Mouse r\u0431pido");
+  ASSERT_NE(ReferencePixels(L"Mouse r\u00E1pido"), cyrillic) << "the two letters look alike";
+  EXPECT_EQ(shown, ReferencePixels(L"Mouse r\u00E1pido"));
+  EXPECT_NE(shown, cyrillic);
 }
 
 TEST_F(ConsoleScreen, WithoutGridsNothingIsDrawnAndNothingFails) {

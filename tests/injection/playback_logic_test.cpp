@@ -1,6 +1,7 @@
 // The playback library's plain rules: events, modifier order, characters and coordinates.
 #include <gtest/gtest.h>
 
+#include "console/logic/code_page.h"
 #include "injection/logic/playback_events.h"
 
 using playback::KeyStroke;
@@ -49,19 +50,19 @@ TEST(PlaybackEvents, NavigationKeysAreExtendedAndLetterKeysAreNot) {
 }
 
 TEST(PlaybackEvents, AccentedLettersAndAsciiKeepTheirCodePoint) {
-  EXPECT_EQ(playback::Cp1252ToUnicode('a'), 0x61);
-  EXPECT_EQ(playback::Cp1252ToUnicode(static_cast<uint8_t>('\xE1')), 0xE1);   // á
-  EXPECT_EQ(playback::Cp1252ToUnicode(static_cast<uint8_t>('\xC7')), 0xC7);   // Ç
-  EXPECT_EQ(playback::Cp1252ToUnicode(0xFF), 0xFF);
-  EXPECT_EQ(playback::Cp1252ToUnicode(0xA0), 0xA0);
+  EXPECT_EQ(Cp1252ToUnicode('a'), 0x61);
+  EXPECT_EQ(Cp1252ToUnicode(static_cast<uint8_t>('\xE1')), 0xE1);   // á
+  EXPECT_EQ(Cp1252ToUnicode(static_cast<uint8_t>('\xC7')), 0xC7);   // Ç
+  EXPECT_EQ(Cp1252ToUnicode(0xFF), 0xFF);
+  EXPECT_EQ(Cp1252ToUnicode(0xA0), 0xA0);
 }
 
 TEST(PlaybackEvents, TheCodePageSignsAbove0x7FBecomeTheirUnicodeSigns) {
-  EXPECT_EQ(playback::Cp1252ToUnicode(0x80), 0x20AC);   // euro
-  EXPECT_EQ(playback::Cp1252ToUnicode(0x93), 0x201C);   // left double quote
-  EXPECT_EQ(playback::Cp1252ToUnicode(0x8A), 0x0160);   // S caron
-  EXPECT_EQ(playback::Cp1252ToUnicode(0x9F), 0x0178);   // Y diaeresis
-  EXPECT_EQ(playback::Cp1252ToUnicode(0x81), 0x81);     // hole in the code page
+  EXPECT_EQ(Cp1252ToUnicode(0x80), 0x20AC);   // euro
+  EXPECT_EQ(Cp1252ToUnicode(0x93), 0x201C);   // left double quote
+  EXPECT_EQ(Cp1252ToUnicode(0x8A), 0x0160);   // S caron
+  EXPECT_EQ(Cp1252ToUnicode(0x9F), 0x0178);   // Y diaeresis
+  EXPECT_EQ(Cp1252ToUnicode(0x81), 0x81);     // hole in the code page
 }
 
 TEST(PlaybackEvents, ScreenEdgesAndCentreStayInsideTheAbsoluteRange) {

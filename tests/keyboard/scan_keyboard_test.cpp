@@ -7,6 +7,7 @@
 #include "scanning/core/uwindow.h"
 #include "support/playback_recorder.h"
 #include "support/virtual_seam.h"
+#include "support/wide_caption.h"
 #include "switch/uaudio.h"
 #include "switch/uctlsom.h"
 #include "seam/seam.h"
@@ -67,9 +68,7 @@ class SwitchUser {
     const Lit lit = LitNow();
     seen.push_back(lit);
     if (wantCaption_) {
-      char caption[64] = {};
-      GetWindowTextA(ConsoleWindow, caption, sizeof caption);
-      captions.push_back(caption);
+      captions.push_back(CaptionOf(ConsoleWindow));
       wantCaption_ = false;
     }
     // Give up with "Sel" when a wanted item never shows.
@@ -233,7 +232,7 @@ TEST_F(OnScreenKeyboard, TheTwoCharacterCellTypesTheApostropheAndABlankCellABlan
 TEST_F(OnScreenKeyboard, ALayoutChangeShowsTheWholeNewLayoutOnAPanelSizedForIt) {
   std::string row1, row8;
   RECT frame{};
-  SwitchUser user({{2, 6}, Sel}, [&] {  // "Act", then "Sel" of layout 3
+  SwitchUser user({{2, 6}, {1, 3}, Sel}, [&] {  // "Act", then the cedilla and "Sel" of layout 3
     if (KeyboardLayout != 3 || !row1.empty()) return;
     row1 = RowText(0, 19);
     row8 = RowText(7, 23);
@@ -242,6 +241,9 @@ TEST_F(OnScreenKeyboard, ALayoutChangeShowsTheWholeNewLayoutOnAPanelSizedForIt) 
   ScanKeyboard();
   EXPECT_EQ(row1, "Sel Alf  \xE7   \xF1     ");
   EXPECT_EQ(row8, std::string(23, ' ')) << "a row of the old layout stayed";
+  EXPECT_EQ(TypedKeys(), "\xE7") << DescribePlayCalls();
+  ASSERT_EQ(user.captions.size(), 3u);
+  EXPECT_EQ(user.captions[1], "\xE7") << "the caption shows the key typed";
   CurrentMenu = 0;
   KeyboardLayout = 3;
   const PanelBox expected = PanelPlacement(PanelAtBottom);

@@ -7,6 +7,7 @@
 #include "console/ObCrt.h"
 #include "meter/univel.h"
 #include "support/virtual_seam.h"
+#include "support/wide_caption.h"
 #include "switch/logic/capture_math.h"
 #include "switch/uaudio.h"
 
@@ -14,11 +15,7 @@ namespace {
 
 constexpr uint8_t Square64 = 192;
 
-std::string Caption() {
-  char text[128] = {};
-  GetWindowTextA(ConsoleWindow, text, sizeof text);
-  return text;
-}
+std::string Caption() { return CaptionOf(ConsoleWindow); }
 
 std::string ScreenRow(int row) {
   return std::string(reinterpret_cast<const char*>(CellChars) + (row - 1) * ScreenCols, ScreenCols);

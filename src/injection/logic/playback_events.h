@@ -1,5 +1,5 @@
-// Plain-data rules of the playback library: which input a list event stands for, the
-// code page 1252 to Unicode map, and absolute mouse coordinates. No window knowledge here.
+// Plain-data rules of the playback library: which input a list event stands for and
+// absolute mouse coordinates. No window knowledge here.
 #pragma once
 #include <cstdint>
 #include <vector>
@@ -18,7 +18,6 @@ MouseAction MouseActionFor(uint32_t message);        // WM_MOUSEMOVE, WM_[LR]BUT
 bool KeyEventFor(uint32_t message, uint8_t virtualKey, KeyStroke& stroke);  // key down/up
 std::vector<KeyStroke> VirtKeyStrokes(uint8_t virtualKey, bool ctrl, bool shift, bool alt);
 bool IsExtendedKey(uint8_t virtualKey);               // navigation keys of the grey block
-uint16_t Cp1252ToUnicode(uint8_t character);          // code point of a code page 1252 byte
 int32_t NormaliseCoordinate(int32_t pixel, int32_t extent);  // 0..65535 over the extent
 
 struct Desktop {     // the rectangle spanning every monitor, in screen pixels
