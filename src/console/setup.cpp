@@ -64,11 +64,12 @@ TEXTMETRICA MeasureConsoleFont() {
   return metrics;
 }
 
-// The caption names the program as the platform spells its path, whatever the code page.
+// The caption names the program as the platform spells its path, whatever the code page,
+// cut as ModulePath is.
 std::wstring WideModulePath() {
-  wchar_t path[MAX_PATH] = {};
-  GetModuleFileNameW(nullptr, path, MAX_PATH);
-  path[MAX_PATH - 1] = 0;
+  wchar_t path[sizeof(ModulePath)] = {};
+  GetModuleFileNameW(nullptr, path, sizeof(ModulePath));
+  path[sizeof(ModulePath) - 1] = 0;
   return path;
 }
 

@@ -346,10 +346,10 @@ static void PrepareThread() {
 }
 
 // No taskbar button to appear and vanish at every show and hide, no place in Alt+Tab. The
-// style takes effect when the window is shown again; a shortcut set to start minimised
-// must not leave the panel minimised for ever.
+// style takes effect when the window is shown again. The first show of a program takes the
+// starting shortcut's "Minimised" or "Maximised", which must not stay with the panel.
 static void BecomeToolWindow() {
-  if (IsIconic(ConsoleWindow)) ShowWindow(ConsoleWindow, SW_RESTORE);
+  if (IsIconic(ConsoleWindow) || IsZoomed(ConsoleWindow)) ShowWindow(ConsoleWindow, SW_RESTORE);
   ShowWindow(ConsoleWindow, SW_HIDE);
   SetWindowLongPtrA(ConsoleWindow, GWL_EXSTYLE,
                     GetWindowLongPtrA(ConsoleWindow, GWL_EXSTYLE) | WS_EX_TOOLWINDOW);

@@ -94,6 +94,7 @@ TEST_F(StartUpScreen, ValuesOnTheCommandLinePauseTwoSecondsAndTheMenusBeginSettl
   CurrentMenu = 4;
   KeyboardLayout = 3;
   RepeatArmed = true;
+  ShowWindow(ConsoleWindow, SW_SHOWMINNOACTIVE);  // as a shortcut set to "Minimised" shows it
   StartUp();
   EXPECT_EQ(vt::NowMs(), 2000) << "one pause of two seconds and nothing else on the ticks";
   EXPECT_EQ(Threshold, 250);
@@ -115,6 +116,7 @@ TEST_F(StartUpScreen, ValuesOnTheCommandLinePauseTwoSecondsAndTheMenusBeginSettl
   const LONG_PTR styles = GetWindowLongPtrA(ConsoleWindow, GWL_EXSTYLE);
   EXPECT_EQ(styles & (WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST),
             WS_EX_TOOLWINDOW | WS_EX_NOACTIVATE | WS_EX_TOPMOST);
+  EXPECT_TRUE(IsWindowVisible(ConsoleWindow) && !IsIconic(ConsoleWindow)) << "shown restored";
 }
 
 TEST_F(StartUpScreen, ValuesTypedAtThePromptsAreTakenWithoutAPause) {
@@ -122,7 +124,9 @@ TEST_F(StartUpScreen, ValuesTypedAtThePromptsAreTakenWithoutAPause) {
   DwellMs = 1000;
   const std::string typed = "\r  45 more\r1100\r";
   for (char c : typed) KeyQueue[KeyCount++] = static_cast<unsigned char>(c);
+  ShowWindow(ConsoleWindow, SW_SHOWMAXIMIZED);  // as a shortcut set to "Maximised" shows it
   StartUp();
+  EXPECT_FALSE(IsZoomed(ConsoleWindow)) << "the panel is not left maximised";
   EXPECT_EQ(vt::NowMs(), 0);
   EXPECT_EQ(Threshold, 45);
   EXPECT_EQ(DwellMs, 1100);
