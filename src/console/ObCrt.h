@@ -83,6 +83,9 @@ extern bool ConsoleEnding;          // the end handler has begun: the program is
 
 void ConsoleInit();                           // class, standard streams, ModulePath, end handler
 void ReadConsoleSettings();                   // ORBITA.INI sections VIDEO and BRAILLE, and the font
+// ORBITA.INI beside the program, in the user's application data folder Acenora, or in the
+// Windows folder: the first that exists, used whole; the Windows folder's when there is none.
+std::wstring SettingsPath();
 std::string ReadSetting(const char* section, const char* key, const char* fallback);  // one key of ORBITA.INI
 void ConsoleEnsureOpen();                     // create and show the window if not open
 LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);

@@ -4,6 +4,9 @@
 #include "console/ObCrt.h"
 #include "console/logic/code_page.h"
 #include "console/logic/console_settings.h"
+#include <knownfolders.h>
+#include <shlobj.h>
+
 #include <cstdlib>
 #include <string>
 
@@ -16,7 +19,7 @@ bool ConsoleEnding = false;
 namespace {
 
 const wchar_t ClassName[] = L"ObWinCrt";
-const char SettingsFile[] = "ORBITA.INI";
+const wchar_t SettingsName[] = L"\\ORBITA.INI";
 constexpr UINT LastWaitedMessage = 45000;  // a message above this ends the ended window's wait
 
 void RegisterConsoleClass() {
@@ -71,6 +74,29 @@ std::wstring WideModulePath() {
   GetModuleFileNameW(nullptr, path, sizeof(ModulePath));
   path[sizeof(ModulePath) - 1] = 0;
   return path;
+}
+
+std::wstring ProgramFolder() {
+  wchar_t path[MAX_PATH] = {};
+  const DWORD length = GetModuleFileNameW(nullptr, path, MAX_PATH);
+  if (length == 0 || length >= MAX_PATH) return L"";
+  std::wstring folder(path, length);
+  return folder.substr(0, folder.find_last_of(L'\\'));
+}
+
+std::wstring UserSettingsFolder() {
+  wchar_t* roaming = nullptr;
+  std::wstring folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &roaming)))
+    folder = std::wstring(roaming) + L"\\Acenora";
+  CoTaskMemFree(roaming);
+  return folder;
+}
+
+std::wstring WindowsFolder() {
+  wchar_t folder[MAX_PATH] = {};
+  const UINT length = GetWindowsDirectoryW(folder, MAX_PATH);
+  return length && length < MAX_PATH ? std::wstring(folder, length) : L"C:\\Windows";
 }
 
 void CreateConsoleWindow(const TEXTMETRICA& metrics) {
@@ -176,11 +202,30 @@ void ReadConsoleSettings() {
   MakeFont(settings);
 }
 
+std::wstring SettingsPath() {
+  for (const std::wstring& folder : {ProgramFolder(), UserSettingsFolder(), WindowsFolder()}) {
+    if (folder.empty()) continue;
+    const DWORD attributes = GetFileAttributesW((folder + SettingsName).c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && !(attributes & FILE_ATTRIBUTE_DIRECTORY))
+      return folder + SettingsName;
+  }
+  return WindowsFolder() + SettingsName;
+}
+
+// Read through the wide call so that a path with letters outside the system's ANSI code page
+// is still found; the value comes back as code page 1252.
 std::string ReadSetting(const char* section, const char* key, const char* fallback) {
-  char value[80] = {};
-  DWORD count = GetPrivateProfileStringA(section, key, fallback, value, sizeof(value), SettingsFile);
-  if (count >= sizeof(value)) count = sizeof(value) - 1;
-  return std::string(value, count);
+  wchar_t value[80] = {};
+  DWORD count = GetPrivateProfileStringW(WideText(section).c_str(), WideText(key).c_str(),
+                                         WideText(fallback).c_str(), value, 80,
+                                         SettingsPath().c_str());
+  if (count >= 80) count = 79;
+  std::string text;
+  for (DWORD i = 0; i < count; ++i) {
+    const int byte = UnicodeToCp1252(static_cast<uint16_t>(value[i]));
+    text += byte < 0 ? '?' : static_cast<char>(byte);
+  }
+  return text;
 }
 
 void ConsoleEnsureOpen() {

@@ -9,9 +9,11 @@ if(WIN32 AND EXISTS ${PROJECT_SOURCE_DIR}/src/console/screen.cpp)
   target_link_libraries(console_setup_probe PRIVATE console seam_win32)
   acenora_test(console_setup_end_test SOURCES setup_end_test.cpp LIBS probe_process TIMEOUT 120)
   add_dependencies(console_setup_end_test console_setup_probe)
+  acenora_test(console_settings_places_test SOURCES settings_places_test.cpp
+    LIBS console seam_win32 probe_process TIMEOUT 120)
   # Windows that take the focus, and a settings file every console window reads when it opens.
-  set_tests_properties(console_setup_window_test console_setup_end_test
-    PROPERTIES RESOURCE_LOCK desktop_input)
+  acenora_test_locks(console_setup_window_test console_setup_end_test
+    console_settings_places_test LOCKS desktop_input)
 
   add_executable(console_demo WIN32 console_demo.cpp)
   target_link_libraries(console_demo PRIVATE console seam_win32)
