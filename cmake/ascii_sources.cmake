@@ -3,7 +3,7 @@
 # change them; a literal typed as UTF-8 would reach the screen as two wrong characters.
 # cmake -DROOT=<project> -P ascii_sources.cmake
 set(bad "")
-foreach(folder src playback)
+foreach(folder src playback res)
   file(GLOB_RECURSE sources "${ROOT}/${folder}/*")
   foreach(source ${sources})
     file(READ "${source}" hex HEX)

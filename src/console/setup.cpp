@@ -31,7 +31,8 @@ void RegisterConsoleClass() {
   cls.style = CS_HREDRAW | CS_VREDRAW;
   cls.lpfnWndProc = ConsoleWindowProc;
   cls.hInstance = GetModuleHandleW(nullptr);
-  cls.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
+  cls.hIcon = LoadIconW(cls.hInstance, MAKEINTRESOURCEW(1));  // the program's own, if it has one
+  if (!cls.hIcon) cls.hIcon = LoadIconA(nullptr, IDI_APPLICATION);
   cls.hCursor = LoadCursorA(nullptr, IDC_ARROW);
   cls.hbrBackground = static_cast<HBRUSH>(GetStockObject(BLACK_BRUSH));
   cls.lpszClassName = ClassName;

@@ -1,0 +1,66 @@
+# Version information for every shipped file, and for the programs their manifest and icon.
+# acenora_resources(<target> DESCRIPTION <text> [PROGRAM])
+# The version is 2.0.<n>, n the count of commits behind the build, 0 outside a checkout.
+find_package(Git QUIET)
+set(ACENORA_BUILD_NUMBER 0)
+if(GIT_FOUND)
+  execute_process(COMMAND ${GIT_EXECUTABLE} rev-list --count HEAD
+                  WORKING_DIRECTORY ${PROJECT_SOURCE_DIR} OUTPUT_VARIABLE counted
+                  OUTPUT_STRIP_TRAILING_WHITESPACE RESULT_VARIABLE failed ERROR_QUIET)
+  if(NOT failed AND counted MATCHES "^[0-9]+$")
+    set(ACENORA_BUILD_NUMBER ${counted})
+  endif()
+endif()
+set(ACENORA_VERSION 2.0.${ACENORA_BUILD_NUMBER})
+set(ACENORA_VERSION_QUAD 2.0.${ACENORA_BUILD_NUMBER}.0)
+set(ACENORA_VERSION_COMMAS 2,0,${ACENORA_BUILD_NUMBER},0)
+
+# The icon, drawn as text in res/panel.xpm, enlarged without smoothing to the sizes Windows
+# shows. Made with ImageMagick when the build machine has it (Windows names it magick only:
+# its convert is another program); without it the programs carry no icon.
+if(CMAKE_HOST_WIN32)
+  find_program(ACENORA_MAGICK NAMES magick)
+else()
+  find_program(ACENORA_MAGICK NAMES magick convert)
+endif()
+set(ACENORA_ICON ${CMAKE_BINARY_DIR}/res/acenora.ico)
+if(ACENORA_MAGICK)
+  set(icon_source ${PROJECT_SOURCE_DIR}/res/panel.xpm)
+  add_custom_command(OUTPUT ${ACENORA_ICON}
+    COMMAND ${ACENORA_MAGICK} ${icon_source} -filter point
+            ( -clone 0 -resize 32x32 ) ( -clone 0 -resize 48x48 ) ${ACENORA_ICON}
+    DEPENDS ${icon_source} VERBATIM)
+  add_custom_target(acenora_icon DEPENDS ${ACENORA_ICON})
+else()
+  message(STATUS "no ImageMagick: the programs are built without their icon")
+endif()
+
+function(acenora_resources target)
+  cmake_parse_arguments(R "PROGRAM" "DESCRIPTION" "" ${ARGN})
+  set(ACENORA_RC_DESCRIPTION "${R_DESCRIPTION}")
+  set(ACENORA_RC_NAME ${target})
+  get_target_property(type ${target} TYPE)
+  if(type STREQUAL "EXECUTABLE")
+    set(ACENORA_RC_FILE ${target}.exe)
+    set(ACENORA_RC_FILETYPE VFT_APP)
+  else()
+    set(ACENORA_RC_FILE ${target}.dll)
+    set(ACENORA_RC_FILETYPE VFT_DLL)
+  endif()
+  set(ACENORA_RC_EXTRA "")
+  if(R_PROGRAM)
+    set(manifest ${CMAKE_BINARY_DIR}/res/${target}.manifest)
+    configure_file(${PROJECT_SOURCE_DIR}/res/program.manifest ${manifest} @ONLY)
+    set(ACENORA_RC_EXTRA "1 24 \"${manifest}\"")
+    if(ACENORA_MAGICK)
+      string(APPEND ACENORA_RC_EXTRA "\n1 ICON \"${ACENORA_ICON}\"")
+      add_dependencies(${target} acenora_icon)
+    endif()
+  endif()
+  set(rc ${CMAKE_BINARY_DIR}/res/${target}.rc)
+  configure_file(${PROJECT_SOURCE_DIR}/res/version.rc.in ${rc} @ONLY)
+  target_sources(${target} PRIVATE ${rc})
+  if(R_PROGRAM AND ACENORA_MAGICK)
+    set_source_files_properties(${rc} PROPERTIES OBJECT_DEPENDS ${ACENORA_ICON})
+  endif()
+endfunction()
