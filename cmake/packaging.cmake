@@ -24,17 +24,40 @@ endif()
 install(FILES ${PROJECT_SOURCE_DIR}/dist/LEIAME.txt ${PROJECT_SOURCE_DIR}/dist/ORBITA.INI.exemplo
         DESTINATION .)
 
-if(CMAKE_SIZEOF_VOID_P EQUAL 8)
-  set(ACENORA_PLATFORM win64)
-else()
-  set(ACENORA_PLATFORM win32)
+# The texts the setup installs: the guide, the sample, and the user's commented settings file.
+set(ACENORA_SETUP_TEXTS ${CMAKE_BINARY_DIR}/setup-texts)
+set(sample ${PROJECT_SOURCE_DIR}/dist/ORBITA.INI.exemplo)
+add_custom_command(OUTPUT ${ACENORA_SETUP_TEXTS}/ORBITA.INI
+  COMMAND ${CMAKE_COMMAND} -E make_directory ${ACENORA_SETUP_TEXTS}
+  COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/dist/LEIAME.txt ${sample}
+          ${ACENORA_SETUP_TEXTS}/
+  COMMAND ${CMAKE_COMMAND} -DIN=${sample} -DOUT=${ACENORA_SETUP_TEXTS}/ORBITA.INI
+          -P ${PROJECT_SOURCE_DIR}/cmake/commented_settings.cmake
+  DEPENDS ${PROJECT_SOURCE_DIR}/dist/LEIAME.txt ${sample}
+          ${PROJECT_SOURCE_DIR}/cmake/commented_settings.cmake)
+add_custom_target(setup_texts ALL DEPENDS ${ACENORA_SETUP_TEXTS}/ORBITA.INI)
+
+# acenora_setup_command(<var> <outfile> <64-bit folder> <32-bit folder> [<makensis options>])
+find_program(ACENORA_MAKENSIS makensis)
+function(acenora_setup_command var outfile files64 files32)
+  set(options ${ARGN})
+  if(ACENORA_MAGICK)
+    list(APPEND options -DICON=${ACENORA_ICON})
+  endif()
+  set(${var} ${ACENORA_MAKENSIS} -V2 -INPUTCHARSET UTF8 -DVERSION=${ACENORA_VERSION}
+      -DOUTFILE=${outfile} -DFILES64=${files64} -DFILES32=${files32}
+      -DDIST=${ACENORA_SETUP_TEXTS} ${options} ${PROJECT_SOURCE_DIR}/setup/acenora.nsi PARENT_SCOPE)
+endfunction()
+
+# The setup of this build's own programs, for the install tests: the same programs stand in
+# for both word sizes, and the setup itself is 64-bit, as Wine without its 32-bit half runs
+# only 64-bit programs. ./package.sh makes the shipped one, 32-bit, from the two release builds.
+if(ACENORA_MAKENSIS AND TARGET acenora-nivel)
+  set(ACENORA_TEST_SETUP ${CMAKE_BINARY_DIR}/bin/acenora-setup-test.exe)
+  set(bin ${CMAKE_BINARY_DIR}/bin)
+  acenora_setup_command(command ${ACENORA_TEST_SETUP} ${bin} ${bin} -DTARGET=amd64-unicode)
+  add_custom_command(OUTPUT ${ACENORA_TEST_SETUP} COMMAND ${command}
+    DEPENDS acenora acenora-nivel obkbm32 setup_texts ${PROJECT_SOURCE_DIR}/setup/acenora.nsi
+    VERBATIM)
+  add_custom_target(acenora_test_setup ALL DEPENDS ${ACENORA_TEST_SETUP})
 endif()
-# Packaging builds only what it ships, not every test program.
-set(CMAKE_SKIP_INSTALL_ALL_DEPENDENCY ON)
-set(CPACK_GENERATOR ZIP)
-set(CPACK_PACKAGE_NAME acenora)
-set(CPACK_PACKAGE_VERSION 2.0)
-set(CPACK_PACKAGE_FILE_NAME acenora-2.0-${ACENORA_PLATFORM})
-set(CPACK_INCLUDE_TOPLEVEL_DIRECTORY OFF)
-set(CPACK_STRIP_FILES ON)
-include(CPack)

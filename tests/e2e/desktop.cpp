@@ -389,6 +389,13 @@ int RedBandHeight() {
   return lines;
 }
 
+int RedBandTop() {
+  Capture shot = CaptureClient();
+  for (int y = 0; y < shot.height; ++y)
+    if (CountLine(shot, y).red >= 4) return y;
+  return -1;
+}
+
 bool RowHasColour(int row, COLORREF colour, int minimumPixels) {
   Capture shot = CaptureClient();
   Cells cell = CellSize();

@@ -69,6 +69,7 @@ void ReadLitOn(COLORREF background);
 void ReadLitOnRed();
 COLORREF CellCentre(int row, int column);  // pixel at a cell's centre, 1-based
 int RedBandHeight();                       // pixel lines of the client holding red
+int RedBandTop();                          // the first of them, or -1: read in any font
 bool RowHasColour(int row, COLORREF colour, int minimumPixels);
 std::string Describe(Lit lit);
 std::string Situation();                   // caption, shape, lit, cursor: for failure text

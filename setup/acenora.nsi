@@ -1,0 +1,198 @@
+; The Acenora setup: for the current user, without administrator rights, in Brazilian
+; Portuguese. Built by makensis -INPUTCHARSET UTF8 with these defines:
+;   VERSION   2.0.n          OUTFILE  the setup to write
+;   FILES64   folder of the 64-bit acenora.exe, acenora-nivel.exe and obkbm32.dll
+;   FILES32   the same for 32 bits          DIST  folder of LEIAME.txt and ORBITA.INI.exemplo
+;   ICON      the programs' icon (optional)
+;   TARGET    the setup's own processor, x86-unicode unless named: a 32-bit setup runs on
+;             every Windows and installs the 64-bit programs where the system has 64 bits
+; Silent, for a technician:  setup.exe /S [/VOLUME=60] [/DELAY=1500] [/INICIAR=1]
+!ifdef TARGET
+  Target ${TARGET}
+!else
+  Unicode true
+!endif
+SetCompressor /SOLID lzma
+RequestExecutionLevel user
+ManifestDPIAware true
+
+!include MUI2.nsh
+!include nsDialogs.nsh
+!include LogicLib.nsh
+!include FileFunc.nsh
+!include x64.nsh
+
+!define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Acenora"
+!define UNINSTALLER "Desinstalar Acenora.exe"
+!define SETTINGS_FOLDER "$APPDATA\Acenora"
+
+Name "Acenora"
+OutFile "${OUTFILE}"
+InstallDir "$LOCALAPPDATA\Programs\Acenora"
+BrandingText "Acenora ${VERSION}"
+VIProductVersion "${VERSION}.0"
+VIAddVersionKey /LANG=1046 "ProductName" "Acenora"
+VIAddVersionKey /LANG=1046 "ProductVersion" "${VERSION}"
+VIAddVersionKey /LANG=1046 "FileVersion" "${VERSION}"
+VIAddVersionKey /LANG=1046 "FileDescription" "Instalação do Acenora"
+VIAddVersionKey /LANG=1046 "LegalCopyright" "Copyright (C) 2004-2005 Quelmar Tavoni - Projeto Acenora, Orvalhos"
+VIAddVersionKey /LANG=1046 "CompanyName" "Projeto Acenora"
+
+!ifdef ICON
+  !define MUI_ICON "${ICON}"
+  !define MUI_UNICON "${ICON}"
+!endif
+!define MUI_ABORTWARNING
+
+Var Volume
+Var Delay
+Var StartWithWindows
+Var VolumeField
+Var DelayField
+Var StartField
+
+!insertmacro MUI_PAGE_WELCOME
+Page custom OptionsPage OptionsPageLeave
+!insertmacro MUI_PAGE_INSTFILES
+!insertmacro MUI_PAGE_FINISH
+!insertmacro MUI_UNPAGE_CONFIRM
+!insertmacro MUI_UNPAGE_INSTFILES
+!insertmacro MUI_LANGUAGE "PortugueseBR"
+
+; A whole number of at least 1, or the default.
+!macro WholeOr variable default
+  IntOp $0 ${variable} + 0
+  ${IfThen} "$0" != "${variable}" ${|} StrCpy ${variable} ${default} ${|}
+  ${IfThen} $0 < 1 ${|} StrCpy ${variable} ${default} ${|}
+!macroend
+
+Function .onInit
+  StrCpy $Volume 60
+  StrCpy $Delay 1500
+  StrCpy $StartWithWindows 0
+  ; An option not given leaves its value empty.
+  ${GetParameters} $R0
+  ${GetOptions} $R0 "/VOLUME=" $R1
+  ${IfThen} $R1 != "" ${|} StrCpy $Volume $R1 ${|}
+  ${GetOptions} $R0 "/DELAY=" $R1
+  ${IfThen} $R1 != "" ${|} StrCpy $Delay $R1 ${|}
+  ${GetOptions} $R0 "/INICIAR=" $R1
+  ${IfThen} $R1 == 1 ${|} StrCpy $StartWithWindows 1 ${|}
+  !insertmacro WholeOr $Volume 60
+  !insertmacro WholeOr $Delay 1500
+FunctionEnd
+
+Function OptionsPage
+  !insertmacro MUI_HEADER_TEXT "Opções do painel" "O acionador e o início com o Windows"
+  nsDialogs::Create 1018
+  Pop $0
+  ${NSD_CreateLabel} 0 0 100% 24u "Volume: o som mínimo que conta como um toque no acionador. Para escolher, abra o Medidor de nível (no menu Iniciar, pasta Acenora) e faça o som do acionador: ele sugere um valor."
+  Pop $0
+  ${NSD_CreateLabel} 0 30u 60u 12u "Volume:"
+  Pop $0
+  ${NSD_CreateNumber} 64u 28u 50u 12u "$Volume"
+  Pop $VolumeField
+  ${NSD_CreateLabel} 0 50u 100% 12u "Delay: quanto tempo cada opção fica acesa, em milissegundos (1500 = 1,5 segundo)."
+  Pop $0
+  ${NSD_CreateLabel} 0 66u 60u 12u "Delay:"
+  Pop $0
+  ${NSD_CreateNumber} 64u 64u 50u 12u "$Delay"
+  Pop $DelayField
+  ${NSD_CreateCheckbox} 0 88u 100% 12u "Iniciar o painel junto com o Windows"
+  Pop $StartField
+  ${If} $StartWithWindows == 1
+    ${NSD_Check} $StartField
+  ${EndIf}
+  ${NSD_CreateLabel} 0 108u 100% 24u "Os dois valores vão nos atalhos do painel, que abre sem perguntar nada. Para mudá-los depois, instale de novo."
+  Pop $0
+  nsDialogs::Show
+FunctionEnd
+
+Function OptionsPageLeave
+  ${NSD_GetText} $VolumeField $Volume
+  ${NSD_GetText} $DelayField $Delay
+  ${NSD_GetState} $StartField $0
+  ${If} $0 == ${BST_CHECKED}
+    StrCpy $StartWithWindows 1
+  ${Else}
+    StrCpy $StartWithWindows 0
+  ${EndIf}
+  !insertmacro WholeOr $Volume 60
+  !insertmacro WholeOr $Delay 1500
+FunctionEnd
+
+!macro Programs folder
+  File "${folder}\acenora.exe"
+  File "${folder}\acenora-nivel.exe"
+  File "${folder}\obkbm32.dll"
+!macroend
+
+!macro PanelShortcut link
+  CreateShortCut "${link}" "$INSTDIR\acenora.exe" "$Volume $Delay" "$INSTDIR\acenora.exe" 0 \
+                 SW_SHOWNORMAL "" "Painel de varredura do Acenora"
+!macroend
+
+Section "Acenora"
+  SetShellVarContext current
+  SetOutPath "$INSTDIR"
+!if ${NSIS_PTR_SIZE} > 4
+  !insertmacro Programs "${FILES64}"
+!else
+  ${If} ${RunningX64}
+    !insertmacro Programs "${FILES64}"
+  ${Else}
+    !insertmacro Programs "${FILES32}"
+  ${EndIf}
+!endif
+  File "${DIST}\LEIAME.txt"
+  File "${DIST}\ORBITA.INI.exemplo"
+  ; The user's own settings file, made once from the sample with its values commented out;
+  ; kept as it is at every later install and at the uninstall.
+  CreateDirectory "${SETTINGS_FOLDER}"
+  IfFileExists "${SETTINGS_FOLDER}\ORBITA.INI" settings_kept
+    File "/oname=${SETTINGS_FOLDER}\ORBITA.INI" "${DIST}\ORBITA.INI"
+  settings_kept:
+  WriteUninstaller "$INSTDIR\${UNINSTALLER}"
+
+  ; Shortcuts start in the program's folder.
+  CreateDirectory "$SMPROGRAMS\Acenora"
+  !insertmacro PanelShortcut "$SMPROGRAMS\Acenora\Acenora.lnk"
+  CreateShortCut "$SMPROGRAMS\Acenora\Medidor de nível.lnk" "$INSTDIR\acenora-nivel.exe" "" \
+                 "$INSTDIR\acenora-nivel.exe" 0 SW_SHOWNORMAL "" "Mostra o volume do microfone e sugere um Volume"
+  CreateShortCut "$SMPROGRAMS\Acenora\Guia do Acenora.lnk" "$INSTDIR\LEIAME.txt"
+  CreateShortCut "$SMPROGRAMS\Acenora\Configurações.lnk" "$WINDIR\notepad.exe" \
+                 '"${SETTINGS_FOLDER}\ORBITA.INI"' "" 0 SW_SHOWNORMAL "" "Abre o ORBITA.INI no Bloco de Notas"
+  CreateShortCut "$SMPROGRAMS\Acenora\Desinstalar Acenora.lnk" "$INSTDIR\${UNINSTALLER}"
+  !insertmacro PanelShortcut "$DESKTOP\Acenora.lnk"
+  ${If} $StartWithWindows == 1
+    !insertmacro PanelShortcut "$SMSTARTUP\Acenora.lnk"
+  ${EndIf}
+
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Acenora"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Projeto Acenora"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\acenora.exe"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
+  IntFmt $0 "0x%08X" $0
+  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+SectionEnd
+
+Section "Uninstall"
+  SetShellVarContext current
+  Delete "$SMSTARTUP\Acenora.lnk"
+  Delete "$DESKTOP\Acenora.lnk"
+  RMDir /r "$SMPROGRAMS\Acenora"
+  Delete "$INSTDIR\acenora.exe"
+  Delete "$INSTDIR\acenora-nivel.exe"
+  Delete "$INSTDIR\obkbm32.dll"
+  Delete "$INSTDIR\LEIAME.txt"
+  Delete "$INSTDIR\ORBITA.INI.exemplo"
+  Delete "$INSTDIR\${UNINSTALLER}"
+  RMDir "$INSTDIR"
+  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+SectionEnd

@@ -1,0 +1,178 @@
+// The setup as a technician runs it, silently, in this prefix: the programs in the user's
+// own programs folder, the shortcuts read back, the uninstall entry, the panel started as its
+// shortcut starts it, and a silent uninstall that leaves only the user's settings file.
+#include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include <gtest/gtest.h>
+
+#include <fstream>
+#include <string>
+
+#include "e2e/desktop.h"
+#include "support/probe_process.h"
+
+namespace {
+
+std::wstring Known(REFKNOWNFOLDERID id) {
+  wchar_t* path = nullptr;
+  std::wstring folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path))) folder = path;
+  CoTaskMemFree(path);
+  return folder;
+}
+
+std::string Narrow(const std::wstring& text) {
+  char bytes[1024] = {};
+  WideCharToMultiByte(CP_ACP, 0, text.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
+  return bytes;
+}
+
+bool Exists(const std::wstring& path) {
+  return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+const wchar_t UninstallKey[] = L"Software\\Microsoft\\Windows\\CurrentVersion\\Uninstall\\Acenora";
+const std::wstring InstallFolder = Known(FOLDERID_LocalAppData) + L"\\Programs\\Acenora";
+const std::wstring MenuFolder = Known(FOLDERID_Programs) + L"\\Acenora";
+const std::wstring DesktopLink = Known(FOLDERID_Desktop) + L"\\Acenora.lnk";
+const std::wstring StartupLink = Known(FOLDERID_Startup) + L"\\Acenora.lnk";
+const std::wstring UserSettings = Known(FOLDERID_RoamingAppData) + L"\\Acenora\\ORBITA.INI";
+const std::wstring Uninstaller = InstallFolder + L"\\Desinstalar Acenora.exe";
+
+struct Link {
+  std::wstring target, arguments, folder;
+  bool operator==(const Link&) const = default;
+};
+
+::testing::AssertionResult ReadLink(const std::wstring& path, Link& link) {
+  IShellLinkW* shell = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&shell))))
+    return ::testing::AssertionFailure() << "no shell link object";
+  IPersistFile* file = nullptr;
+  bool loaded = SUCCEEDED(shell->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+                SUCCEEDED(file->Load(path.c_str(), STGM_READ));
+  wchar_t target[MAX_PATH] = {}, arguments[1024] = {}, folder[MAX_PATH] = {};
+  if (loaded) {
+    shell->GetPath(target, MAX_PATH, nullptr, 0);
+    shell->GetArguments(arguments, 1024);
+    shell->GetWorkingDirectory(folder, MAX_PATH);
+  }
+  if (file) file->Release();
+  shell->Release();
+  if (!loaded) return ::testing::AssertionFailure() << Narrow(path) << " cannot be read";
+  link = {target, arguments, folder};
+  return ::testing::AssertionSuccess();
+}
+
+void ExpectLink(const std::wstring& path, const Link& expected) {
+  Link link;
+  ASSERT_TRUE(ReadLink(path, link));
+  EXPECT_EQ(Narrow(link.target), Narrow(expected.target)) << Narrow(path);
+  EXPECT_EQ(Narrow(link.arguments), Narrow(expected.arguments)) << Narrow(path);
+  EXPECT_EQ(Narrow(link.folder), Narrow(expected.folder)) << Narrow(path);
+}
+
+std::wstring UninstallValue(const wchar_t* name) {
+  wchar_t value[512] = {};
+  DWORD size = sizeof value;
+  if (RegGetValueW(HKEY_CURRENT_USER, UninstallKey, name, RRF_RT_REG_SZ, nullptr, value, &size))
+    return L"";
+  return value;
+}
+
+DWORD RunToEnd(const std::string& exe, const std::string& arguments) {
+  ProbeProcess run(exe, arguments);
+  return run.Started() ? run.ExitCode(120000) : 999;
+}
+
+// The uninstaller runs from a copy of itself in the temporary folder and ends at once; its
+// work is done when the install folder is gone.
+bool UninstallSilently() {
+  if (RunToEnd(Narrow(Uninstaller), "/S") != 0) return false;
+  for (int waited = 0; waited < 60000 && Exists(InstallFolder); waited += 100) Sleep(100);
+  return !Exists(InstallFolder);
+}
+
+class SilentSetup : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() { CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED); }
+  void SetUp() override {
+    if (Exists(Uninstaller)) UninstallSilently();  // a run cut short left it
+    DeleteFileW(UserSettings.c_str());
+    ASSERT_FALSE(Exists(InstallFolder));
+  }
+  void TearDown() override { DeleteFileW(UserSettings.c_str()); }
+  void Install(const std::string& options) {
+    ASSERT_EQ(RunToEnd(BesideThisProgram("acenora-setup-test.exe"), "/S " + options), 0u);
+  }
+  void ExpectPanelLinks(const std::wstring& arguments, bool atStartup) {
+    const Link panel{InstallFolder + L"\\acenora.exe", arguments, InstallFolder};
+    ExpectLink(MenuFolder + L"\\Acenora.lnk", panel);
+    ExpectLink(DesktopLink, panel);
+    if (atStartup) ExpectLink(StartupLink, panel);
+    else EXPECT_FALSE(Exists(StartupLink)) << "not asked to start with Windows";
+  }
+};
+
+TEST_F(SilentSetup, InstallsShortcutsWithTheChosenValuesAndUninstallsAllButTheSettings) {
+  Install("/VOLUME=45 /DELAY=1200 /INICIAR=1");
+  for (const wchar_t* file : {L"acenora.exe", L"acenora-nivel.exe", L"obkbm32.dll",
+                              L"LEIAME.txt", L"ORBITA.INI.exemplo", L"Desinstalar Acenora.exe"})
+    EXPECT_TRUE(Exists(InstallFolder + L"\\" + file)) << Narrow(file);
+  ExpectPanelLinks(L"45 1200", true);
+  ExpectLink(MenuFolder + L"\\Medidor de n\u00EDvel.lnk",
+             {InstallFolder + L"\\acenora-nivel.exe", L"", InstallFolder});
+  ExpectLink(MenuFolder + L"\\Guia do Acenora.lnk",
+             {InstallFolder + L"\\LEIAME.txt", L"", InstallFolder});
+  ExpectLink(MenuFolder + L"\\Configura\u00E7\u00F5es.lnk",
+             {Known(FOLDERID_Windows) + L"\\notepad.exe", L"\"" + UserSettings + L"\"",
+              InstallFolder});
+  ExpectLink(MenuFolder + L"\\Desinstalar Acenora.lnk", {Uninstaller, L"", InstallFolder});
+
+  // The user's settings file, every value commented out: the defaults hold.
+  ASSERT_TRUE(Exists(UserSettings));
+  wchar_t font[64] = {};
+  GetPrivateProfileStringW(L"VIDEO", L"FONTE", L"(nenhuma)", font, 64, UserSettings.c_str());
+  EXPECT_EQ(Narrow(font), "(nenhuma)");
+
+  EXPECT_EQ(UninstallValue(L"DisplayName"), L"Acenora");
+  EXPECT_EQ(UninstallValue(L"DisplayVersion").rfind(L"2.0.", 0), 0u);
+  EXPECT_EQ(UninstallValue(L"Publisher"), L"Projeto Acenora");
+  EXPECT_EQ(UninstallValue(L"DisplayIcon"), InstallFolder + L"\\acenora.exe");
+  DWORD size = 0, bytes = sizeof size;
+  RegGetValueW(HKEY_CURRENT_USER, UninstallKey, L"EstimatedSize", RRF_RT_REG_DWORD, nullptr,
+               &size, &bytes);
+  EXPECT_GT(size, 1000u) << "kilobytes of the installed files";
+
+  // Started as its shortcut starts it, the panel asks nothing and scans.
+  Link panel;
+  ASSERT_TRUE(ReadLink(DesktopLink, panel));
+  e2e::UseProgramFolder(Narrow(panel.folder));
+  ASSERT_TRUE(e2e::StartPanel(Narrow(panel.arguments)));
+  int firstTop = -1;
+  EXPECT_TRUE(e2e::WaitUntil([&] { return (firstTop = e2e::RedBandTop()) >= 0; }, 10000))
+      << "no option lit: " << e2e::Situation();
+  EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::RedBandTop() > firstTop; }, 4000))
+      << "the lit option does not move on";
+  EXPECT_EQ(e2e::ClosePanel(), 0u);
+  e2e::UseProgramFolder("");
+
+  std::ofstream(Narrow(UserSettings), std::ios::app) << "; o cuidador escreveu aqui\r\n";
+  ASSERT_TRUE(UninstallSilently());
+  for (const std::wstring& gone : {MenuFolder, DesktopLink, StartupLink})
+    EXPECT_FALSE(Exists(gone)) << Narrow(gone);
+  EXPECT_EQ(UninstallValue(L"DisplayName"), L"") << "the uninstall entry stays";
+  EXPECT_TRUE(Exists(UserSettings)) << "the user's settings file is kept";
+}
+
+TEST_F(SilentSetup, WithoutOptionsOrWithBadOnesTheDefaultsAndNoStartWithWindows) {
+  Install("/VOLUME=4x5 /DELAY=-3");
+  ExpectPanelLinks(L"60 1500", false);
+  ASSERT_TRUE(UninstallSilently());
+}
+
+}  // namespace
