@@ -1,23 +1,20 @@
 #!/bin/bash
-# Builds the release zips a Windows user unpacks and runs, in packages/:
-#   acenora-2.0-win64.zip and acenora-2.0-win32.zip
-# each holding acenora.exe, obkbm32.dll, acenora-nivel.exe, LEIAME.txt and
+# Builds what a Windows user gets, in packages/:
+#   acenora-2.0-setup.exe                     the setup (32-bit, installs 64-bit programs on
+#                                             64-bit Windows)
+#   acenora-2.0-win64.zip, acenora-2.0-win32.zip  for those who cannot run a setup
+# each zip holding acenora.exe, obkbm32.dll, acenora-nivel.exe, LEIAME.txt and
 # ORBITA.INI.exemplo, and nothing else. Release builds in build-package/.
-#   ./package.sh [win64|win32]      both when none is named
+# With ACENORA_SIGN_PFX and ACENORA_SIGN_PASSWORD (see scripts/sign.sh) the programs, the
+# library and the setup are signed; without them they are not.
+#   ./package.sh
 set -euo pipefail
 . "$(dirname "$0")/scripts/common.sh"
+. "$ROOT/scripts/sign.sh"
 
 OUT="$ROOT/packages"
 CONTENTS="LEIAME.txt ORBITA.INI.exemplo acenora-nivel.exe acenora.exe obkbm32.dll"
-if [ $# -eq 0 ]; then PLATFORMS=(win64 win32); else PLATFORMS=("$@"); fi
-
-toolchain_of() {
-  case "$1" in
-    win64) echo "$ROOT/cmake/mingw-w64.cmake" ;;
-    win32) echo "$ROOT/cmake/mingw-w64-i686.cmake" ;;
-    *) echo "unknown platform $1 (win64 or win32)" >&2; return 1 ;;
-  esac
-}
+PROGRAMS="acenora.exe acenora-nivel.exe obkbm32.dll"
 
 ensure_cross_compilers() {
   PACKAGES+=(g++-mingw-w64-i686-posix zip unzip)
@@ -35,21 +32,43 @@ check_contents() {
   fi
 }
 
-package_one() {
-  local platform="$1" build="$ROOT/build-package/$1" launcher=()
+# Builds one word size and installs its shipped files, stripped, in build-package/<p>/stage.
+stage_one() {
+  local platform="$1" toolchain build="$ROOT/build-package/$1" launcher=()
+  case "$platform" in
+    win64) toolchain="$ROOT/cmake/mingw-w64.cmake" ;;
+    win32) toolchain="$ROOT/cmake/mingw-w64-i686.cmake" ;;
+  esac
   export CCACHE_BASEDIR="$ROOT"
   command -v ccache >/dev/null && launcher=(-DCMAKE_CXX_COMPILER_LAUNCHER=ccache)
   log "building $platform in $build"
-  cmake -S "$ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$(toolchain_of "$platform")" \
+  cmake -S "$ROOT" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$toolchain" \
         -DCMAKE_BUILD_TYPE=Release "${launcher[@]}" >/dev/null
   cmake --build "$build" -j"$(nproc)" --target package_contents
-  (cd "$build" && cpack -B "$OUT" >/dev/null)
-  rm -rf "$OUT/_CPack_Packages"
-  check_contents "$OUT/acenora-2.0-$platform.zip"
-  log "$OUT/acenora-2.0-$platform.zip"
-  unzip -l "$OUT/acenora-2.0-$platform.zip"
+  rm -rf "$build/stage"
+  cmake --install "$build" --prefix "$build/stage" --strip >/dev/null
+  (cd "$build/stage" && sign_files $PROGRAMS)
+}
+
+zip_one() {
+  local platform="$1" zip="$OUT/acenora-2.0-$1.zip"
+  rm -f "$zip"
+  (cd "$ROOT/build-package/$platform/stage" && zip -q -X "$zip" $CONTENTS)
+  check_contents "$zip"
+}
+
+# The setup from the two staged builds, with the build's own makensis call.
+setup() {
+  local build="$ROOT/build-package/win64" setup="$OUT/acenora-2.0-setup.exe"
+  cmake --build "$build" --target setup_texts >/dev/null
+  cmake -DSETUP="$setup" -DFILES64="$build/stage" -DFILES32="$ROOT/build-package/win32/stage" \
+        -P "$build/setup_command.cmake"
+  sign_files "$setup"
 }
 
 ensure_cross_compilers
 mkdir -p "$OUT"
-for platform in "${PLATFORMS[@]}"; do package_one "$platform"; done
+for platform in win64 win32; do stage_one "$platform"; zip_one "$platform"; done
+setup
+log "in $OUT:"
+ls -l "$OUT"/acenora-2.0-setup.exe "$OUT"/acenora-2.0-win64.zip "$OUT"/acenora-2.0-win32.zip

@@ -61,3 +61,16 @@ if(ACENORA_MAKENSIS AND TARGET acenora-nivel)
     VERBATIM)
   add_custom_target(acenora_test_setup ALL DEPENDS ${ACENORA_TEST_SETUP})
 endif()
+
+# The shipped setup's makensis call for ./package.sh, which names the setup and the two
+# staged builds: cmake -DSETUP=... -DFILES64=... -DFILES32=... -P setup_command.cmake
+if(ACENORA_MAKENSIS)
+  acenora_setup_command(command "\${SETUP}" "\${FILES64}" "\${FILES32}")
+  set(quoted "")
+  foreach(argument IN LISTS command)
+    string(APPEND quoted " \"${argument}\"")
+  endforeach()
+  file(WRITE ${CMAKE_BINARY_DIR}/setup_command.cmake
+       "execute_process(COMMAND${quoted} RESULT_VARIABLE failed)\n"
+       "if(failed)\n  message(FATAL_ERROR \"makensis failed\")\nendif()\n")
+endif()
