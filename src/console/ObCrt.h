@@ -18,7 +18,7 @@ extern bool ColoursEnabled;         // false when the settings fix the colours
 extern unsigned char ConfiguredAttr;  // the attribute the settings gave, kept by fixed colours
 extern bool PixelScroll;            // scroll by copying pixels instead of repainting
 extern int CharWidth, CharHeight, CharAscent, TextOffsetX;  // cell metrics in pixels
-extern HFONT ConsoleFont;           // configured font, or null for the stock fixed font
+extern HFONT ConsoleFont;           // the cells' font, or null for the stock fixed font as it is
 extern bool InPaint;                // a WM_PAINT is being handled
 extern const COLORREF ConsolePalette[16];  // colour index -> RGB
 
@@ -73,6 +73,15 @@ bool ChordKeyUp(unsigned char key);           // true when Braille took the key-
 void ApplyBrailleSigns(unsigned char& ch);    // mode-2 capital and number signs
 void ToneStart(uint16_t frequency);           // loop a square wave from memory
 void ToneStop();
+
+// ---- Scale ----
+struct ConsoleSettings;
+extern UINT ConsoleDpi;              // the DPI the cells are drawn for
+extern void (*ConsoleDpiChanged)();  // called once the cells follow a new scale, to dock again
+UINT SystemDpi();                    // the scale the system's stock fonts are made for
+UINT WindowDpi();                    // the console window's monitor's, or the system's
+int ScaledMetric(int index);         // a system metric at ConsoleDpi
+HFONT ScaledFont(const ConsoleSettings& settings, UINT dpi);  // null: the stock font as it is
 
 // ---- Set-up, settings and end ----
 extern HWND ConsoleWindow;          // the console window, null at load

@@ -219,8 +219,8 @@ void ConsoleSizeLimits(MINMAXINFO* info) {
     CharHeight = metrics.tmHeight + metrics.tmExternalLeading;
     CharAscent = metrics.tmAscent;
   });
-  const int frameX = GetSystemMetrics(SM_CXFRAME), frameY = GetSystemMetrics(SM_CYFRAME);
-  const int caption = GetSystemMetrics(SM_CYCAPTION);
+  const int frameX = ScaledMetric(SM_CXFRAME), frameY = ScaledMetric(SM_CYFRAME);
+  const int caption = ScaledMetric(SM_CYCAPTION);
   const long long cols = std::max(ScreenCols, 0), rows = std::max(ScreenRows, 0);
   const int width =
       static_cast<int>(Clipped(cols * CharWidth, GetSystemMetrics(SM_CXSCREEN))) + 2 * frameX;

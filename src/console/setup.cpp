@@ -46,14 +46,11 @@ void FillModulePath() {
   ModulePath[sizeof(ModulePath) - 1] = 0;
 }
 
-void MakeFont(const ConsoleSettings& settings) {
+ConsoleSettings FontSettings;  // what the font is remade from at a new scale
+
+void MakeFont() {
   if (ConsoleFont) DeleteObject(ConsoleFont);
-  ConsoleFont = nullptr;
-  if (!settings.fontWanted) return;
-  ConsoleFont = CreateFontA(settings.fontHeight, settings.fontWidth, 0, 0, settings.fontWeight,
-                            FALSE, FALSE, FALSE, ANSI_CHARSET, OUT_DEFAULT_PRECIS,
-                            CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                            settings.faceName.c_str());
+  ConsoleFont = ScaledFont(FontSettings, ConsoleDpi);
 }
 
 // Measured with the font the cells are drawn in, so the first window fits its cells.
@@ -100,11 +97,34 @@ std::wstring WindowsFolder() {
   return length && length < MAX_PATH ? std::wstring(folder, length) : L"C:\\Windows";
 }
 
+// The font remade for a new scale and the cells measured again in it.
+void RescaleCells(UINT dpi) {
+  ConsoleDpi = dpi;
+  MakeFont();
+  const TEXTMETRICA metrics = MeasureConsoleFont();
+  CharWidth = metrics.tmAveCharWidth;
+  CharHeight = metrics.tmHeight + metrics.tmExternalLeading;
+  CharAscent = metrics.tmAscent;
+  TextOffsetX = metrics.tmOverhang;
+}
+
+// Moved to a monitor of another scale: the cells follow it, the window takes the place the
+// platform suggests, and the program docks it again.
+void OnDpiChanged(WPARAM dpis, const RECT* suggested) {
+  RescaleCells(HIWORD(dpis));
+  if (suggested)
+    SetWindowPos(ConsoleWindow, nullptr, suggested->left, suggested->top,
+                 suggested->right - suggested->left, suggested->bottom - suggested->top,
+                 SWP_NOZORDER | SWP_NOACTIVATE);
+  if (ConsoleDpiChanged) ConsoleDpiChanged();
+  InvalidateRect(ConsoleWindow, nullptr, FALSE);
+}
+
 void CreateConsoleWindow(const TEXTMETRICA& metrics) {
-  int width = 2 * GetSystemMetrics(SM_CXFRAME) + metrics.tmMaxCharWidth * ScreenCols;
-  int height = 2 * GetSystemMetrics(SM_CYFRAME) +
+  int width = 2 * ScaledMetric(SM_CXFRAME) + metrics.tmMaxCharWidth * ScreenCols;
+  int height = 2 * ScaledMetric(SM_CYFRAME) +
                (metrics.tmHeight + metrics.tmExternalLeading) * ScreenRows +
-               GetSystemMetrics(SM_CYCAPTION);
+               ScaledMetric(SM_CYCAPTION);
   CreateWindowExW(0, ClassName, WideModulePath().c_str(), WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
                   CW_USEDEFAULT, width, height, nullptr, nullptr, GetModuleHandleW(nullptr),
                   nullptr);
@@ -200,7 +220,9 @@ void ReadConsoleSettings() {
   PixelScroll = settings.pixelScroll;
   BrailleMode = settings.brailleMode;
   MaximiseAtOpen = settings.maximiseAtOpen;
-  MakeFont(settings);
+  FontSettings = settings;
+  ConsoleDpi = WindowDpi();
+  MakeFont();
 }
 
 std::wstring SettingsPath() {
@@ -237,6 +259,7 @@ void ConsoleEnsureOpen() {
   TEXTMETRICA metrics = MeasureConsoleFont();
   TextOffsetX = metrics.tmOverhang;
   CreateConsoleWindow(metrics);
+  if (WindowDpi() != ConsoleDpi) RescaleCells(WindowDpi());  // opened on a monitor of its own scale
   ShowWindow(ConsoleWindow, MaximiseAtOpen ? SW_SHOWMAXIMIZED : SW_SHOW);
   UpdateWindow(ConsoleWindow);
   SetBrailleMode(BrailleMode);
@@ -256,6 +279,7 @@ LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_KEYDOWN: OnKeyDown(key, KeyRepeated(lParam)); return 0;
     case WM_KEYUP: return OnKeyUp(key) ? 0 : DefWindowProcW(window, message, wParam, lParam);
     case WM_CHAR: OnWideChar(wParam); return 0;
+    case WM_DPICHANGED: OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP: return OnSystemKey(window, message, wParam, lParam);
   }

@@ -370,6 +370,7 @@ void StartUp() {
   ClearScreen();
   BecomeToolWindow();
   MeasureWorkArea();
+  ConsoleDpiChanged = RedockAfterRescale;
   std::vector<std::string> arguments = CommandLineArguments();
   HasArguments = !arguments.empty();
   SplashMode = true;

@@ -18,3 +18,16 @@ if(WIN32 AND EXISTS ${PROJECT_SOURCE_DIR}/src/console/screen.cpp)
   add_executable(console_demo WIN32 console_demo.cpp)
   target_link_libraries(console_demo PRIVATE console seam_win32)
 endif()
+
+# The console and the panel at 144 DPI: the prefix's scale is set around the run.
+if(WIN32 AND ACENORA_WINE AND EXISTS ${PROJECT_SOURCE_DIR}/src/scanning/core/uwindow.cpp)
+  add_executable(console_scale_window_test scale_window_test.cpp)
+  target_link_libraries(console_scale_window_test PRIVATE scanning_core console seam_win32
+                        gtest gtest_main)
+  target_include_directories(console_scale_window_test PRIVATE ${PROJECT_SOURCE_DIR}/src)
+  add_test(NAME console_scale_window_test
+           COMMAND ${ACENORA_ON_DESKTOP} bash ${CMAKE_CURRENT_SOURCE_DIR}/at_144_dpi.sh
+                   ${ACENORA_WINE} $<TARGET_FILE:console_scale_window_test>)
+  set_tests_properties(console_scale_window_test PROPERTIES TIMEOUT 120)
+  acenora_on_desktop(console_scale_window_test)
+endif()

@@ -83,3 +83,9 @@ void PlacePanel(bool atBottom) {
                docked.top - (visible.top - sized.top), 0, 0,
                SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
 }
+
+// After a change of scale a panel that shows docks anew; a hidden one docks when next shown.
+void RedockAfterRescale() {
+  MeasureWorkArea();
+  if (IsWindowVisible(ConsoleWindow)) PlacePanel(PanelAtBottom);
+}

@@ -6,3 +6,4 @@
 void MeasureWorkArea();                 // once, while the console still has its created size
 PanelBox PanelPlacement(bool atBottom); // where PlacePanel puts the panel now
 void PlacePanel(bool atBottom);         // size, dock, show topmost without activation
+void RedockAfterRescale();              // cells and frame measured again, a shown panel docked
