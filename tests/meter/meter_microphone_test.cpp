@@ -213,6 +213,41 @@ TEST_F(MeterOnTheMicrophone, ThePanelWithTheSuggestionIsChosenByAClapAndNotByThe
   EXPECT_EQ(e2e::ClosePanel(), 0u);
 }
 
+// The sound switch as the person uses it: a 60 ms sound early, midway and late in the span in
+// which "Sobe" is lit chooses "Sobe", which stays lit while the sound dies away, and the
+// cursor goes up until the next press. The sound is heard a little after it is played, on
+// the way out and back in, so the latest is played 250 ms before the span ends.
+TEST_F(MeterOnTheMicrophone, AShortSoundAnywhereInTheSpanOfSobeChoosesSobe) {
+  ASSERT_TRUE(e2e::InstallPanelSettings()) << "cannot write ORBITA.INI";
+  ASSERT_TRUE(e2e::StartPanel("40 1000"));
+  Samples sound;
+  AddSquare(sound, 100, 60);
+  AddSquare(sound, 0, 300);
+  for (DWORD after : {20u, 400u, 750u}) {
+    SCOPED_TRACE("a sound " + std::to_string(after) + " ms after Sobe lit");
+    SetCursorPos(300, 500);
+    ASSERT_TRUE(e2e::WaitForLitStart({2, 0}, 20000)) << e2e::Situation();
+    e2e::PumpFor(after);
+    Player player(sound);
+    ASSERT_TRUE(player.Playing());
+    int shownLit = 0;
+    EXPECT_TRUE(e2e::WaitUntil([&] {
+      if (!e2e::PanelVisible()) return true;
+      if (int row = e2e::ReadLit().row) shownLit = row;
+      return false;
+    }, 3000)) << "the sound was not taken: " << e2e::Situation();
+    EXPECT_EQ(shownLit, 2) << "not Sobe shown lit after the sound";
+    POINT cursor{};
+    EXPECT_TRUE(e2e::WaitUntil([&] { GetCursorPos(&cursor); return cursor.y <= 500 - 9; }, 3000))
+        << "the cursor does not go up: " << e2e::Situation();
+    e2e::HoldSwitch(100);
+    ASSERT_TRUE(e2e::WaitUntil([] { return e2e::PanelVisible() && e2e::RedBandHeight() > 0; },
+                               5000)) << e2e::Situation();
+  }
+  EXPECT_EQ(e2e::ClosePanel(), 0u);
+  e2e::RestorePanelSettings();
+}
+
 // Run only with no sound server (see CMakeLists.txt).
 TEST(MeterWithoutMicrophone, SaysSoKeepsTryingAndEndsWithExitCode0) {
   Meter meter;
