@@ -179,7 +179,7 @@ TEST_F(PanelWithArguments, DireitaMovesTheCursorRightInStepsOfThreeUntilTheSwitc
 // until the next press.
 TEST_F(PanelWithArguments, EveryPressShortOrLateChoosesTheOptionLitWhenItBegan) {
   struct Press { DWORD hold, after; };
-  for (Press press : {Press{40, 20}, Press{40, 250}, Press{40, Dwell - 80}, Press{80, Dwell - 80},
+  for (Press press : {Press{60, 20}, Press{60, 250}, Press{60, Dwell - 80}, Press{80, Dwell - 80},
                       Press{200, Dwell - 80}}) {
     SCOPED_TRACE("hold " + std::to_string(press.hold) + " ms at " + std::to_string(press.after) + " ms");
     SetCursorPos(300, 500);
