@@ -18,6 +18,7 @@ extern bool ColoursEnabled;         // false when the settings fix the colours
 extern unsigned char ConfiguredAttr;  // the attribute the settings gave, kept by fixed colours
 extern bool PixelScroll;            // scroll by copying pixels instead of repainting
 extern int CharWidth, CharHeight, CharAscent, TextOffsetX;  // cell metrics in pixels
+void TakeCellMetrics(const TEXTMETRICA& metrics);  // CharWidth, CharHeight, CharAscent
 extern HFONT ConsoleFont;           // the cells' font, or null for the stock fixed font as it is
 extern bool InPaint;                // a WM_PAINT is being handled
 extern const COLORREF ConsolePalette[16];  // colour index -> RGB
@@ -101,5 +102,6 @@ LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPA
 [[noreturn]] void ConsoleClose();             // drain keys, destroy the window, exit
 void ConsoleEndHandler();                     // at exit: ended caption, wait until closed
 std::wstring WideText(std::string_view text);  // code page 1252 text for the wide calls
+std::string NarrowText(std::wstring_view text);  // back to code page 1252, '?' where it has none
 void SetConsoleCaption(std::string_view text);  // the window's caption, from code page 1252
 void BindConsoleStreams();                    // std::cin and std::cout through the console

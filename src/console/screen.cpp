@@ -215,9 +215,7 @@ void ConsoleSizeLimits(MINMAXINFO* info) {
   Drawing([](HDC dc) {
     TEXTMETRICA metrics{};
     GetTextMetricsA(dc, &metrics);
-    CharWidth = metrics.tmAveCharWidth;
-    CharHeight = metrics.tmHeight + metrics.tmExternalLeading;
-    CharAscent = metrics.tmAscent;
+    TakeCellMetrics(metrics);
   });
   const int frameX = ScaledMetric(SM_CXFRAME), frameY = ScaledMetric(SM_CYFRAME);
   const int caption = ScaledMetric(SM_CYCAPTION);
@@ -229,6 +227,12 @@ void ConsoleSizeLimits(MINMAXINFO* info) {
   info->ptMaxSize = {width, height};
   info->ptMaxTrackSize = {width, height};
   info->ptMinTrackSize = {2 * frameX + 16 * CharWidth, 2 * frameY + 4 * CharHeight + caption};
+}
+
+void TakeCellMetrics(const TEXTMETRICA& metrics) {
+  CharWidth = metrics.tmAveCharWidth;
+  CharHeight = metrics.tmHeight + metrics.tmExternalLeading;
+  CharAscent = metrics.tmAscent;
 }
 
 void MakeGrids() {

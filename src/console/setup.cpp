@@ -103,9 +103,7 @@ void RescaleCells(UINT dpi) {
   ConsoleDpi = dpi;
   MakeFont();
   const TEXTMETRICA metrics = MeasureConsoleFont();
-  CharWidth = metrics.tmAveCharWidth;
-  CharHeight = metrics.tmHeight + metrics.tmExternalLeading;
-  CharAscent = metrics.tmAscent;
+  TakeCellMetrics(metrics);
   TextOffsetX = metrics.tmOverhang;
 }
 
@@ -247,12 +245,7 @@ std::string ReadSetting(const char* section, const char* key, const char* fallba
                                          WideText(fallback).c_str(), value, 80,
                                          SettingsPath().c_str());
   if (count >= 80) count = 79;
-  std::string text;
-  for (DWORD i = 0; i < count; ++i) {
-    const int byte = UnicodeToCp1252(static_cast<uint16_t>(value[i]));
-    text += byte < 0 ? '?' : static_cast<char>(byte);
-  }
-  return text;
+  return NarrowText(std::wstring_view(value, count));
 }
 
 void ConsoleEnsureOpen() {
@@ -299,6 +292,16 @@ std::wstring WideText(std::string_view text) {
   wide.reserve(text.size());
   for (char c : text) wide.push_back(static_cast<wchar_t>(Cp1252ToUnicode(static_cast<uint8_t>(c))));
   return wide;
+}
+
+std::string NarrowText(std::wstring_view text) {
+  std::string narrow;
+  narrow.reserve(text.size());
+  for (wchar_t unit : text) {
+    const int byte = UnicodeToCp1252(static_cast<uint16_t>(unit));
+    narrow += byte < 0 ? '?' : static_cast<char>(byte);
+  }
+  return narrow;
 }
 
 void SetConsoleCaption(std::string_view text) { SetWindowTextW(ConsoleWindow, WideText(text).c_str()); }

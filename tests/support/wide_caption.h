@@ -6,15 +6,10 @@
 
 #include <string>
 
-#include "console/logic/code_page.h"
+#include "console/ObCrt.h"
 
 inline std::string CaptionOf(HWND window) {
   wchar_t wide[256] = {};
   GetWindowTextW(window, wide, 256);
-  std::string text;
-  for (const wchar_t* unit = wide; *unit; ++unit) {
-    const int byte = UnicodeToCp1252(static_cast<uint16_t>(*unit));
-    text += byte < 0 ? '?' : static_cast<char>(byte);
-  }
-  return text;
+  return NarrowText(wide);
 }
