@@ -42,18 +42,12 @@ void TakeRawKey(const RAWKEYBOARD& key, DWORD time) {
 
 // Only the raw input messages are taken out of the queue here. The window's procedure gives
 // each to SeamRawInput, whichever pump dispatches it, and then to the default procedure,
-// which frees what the system keeps for it. A filtered peek still takes a quit message: it
-// is posted again for the console's pump, which ends the program on it.
+// which frees what the system keeps for it.
 void TakeRawInput() {
   if (!RawTarget) return;
   MSG message;
-  while (PeekMessageW(&message, RawTarget, WM_INPUT, WM_INPUT, PM_REMOVE)) {
-    if (message.message == WM_QUIT) {
-      PostQuitMessage(static_cast<int>(message.wParam));
-      return;
-    }
+  while (PeekMessageW(&message, RawTarget, WM_INPUT, WM_INPUT, PM_REMOVE))
     DispatchMessageW(&message);
-  }
 }
 
 // The low bit says the key went down since the last call, which keeps a tap that began and
