@@ -1,9 +1,6 @@
 // The seam bound to the machine: a real clock and sleep, the real Ctrl key, the real wave
-// input. Ctrl comes two ways, read every few milliseconds through each sleep: as raw input,
-// which the system queues for the panel's window with each key-down's and key-up's time,
-// however short the press and whatever window has the focus; and by sampling its state, for
-// whatever raw input does not bring (Wine stops bringing it once the window has been hidden).
-// Whichever sees a change first gives the edge; the other then finds Ctrl already so.
+// input. Ctrl is sampled every few milliseconds through each sleep, so a tap shorter than a
+// tick is seen, and dated to within one sample.
 #include "seam/seam.h"
 
 namespace {
@@ -13,8 +10,6 @@ constexpr int kEdgeRoom = 32;   // far more edges than a switch gives between tw
 CtrlEdge Edges[kEdgeRoom];
 int EdgeCount = 0, EdgeFirst = 0;
 bool CtrlDown = false;
-HWND RawTarget = nullptr;         // the window raw input is queued for
-bool RawEdgeSinceSample = false;  // a tap raw input gave is not taken again from the state
 
 void PushEdge(bool down, int64_t atMs) {
   if (EdgeCount == kEdgeRoom) return;
@@ -22,74 +17,22 @@ void PushEdge(bool down, int64_t atMs) {
   ++EdgeCount;
 }
 
-// A message's time is the low half of the same millisecond clock.
-int64_t MessageMs(DWORD time) {
-  const int64_t now = SeamNowMs();
-  return now - static_cast<DWORD>(static_cast<DWORD>(now) - time);
-}
-
-bool IsCtrlKey(USHORT key) { return key == VK_CONTROL || key == VK_LCONTROL || key == VK_RCONTROL; }
-
-// Key repeats while Ctrl is held come as further key-downs and change nothing.
-void TakeRawKey(const RAWKEYBOARD& key, DWORD time) {
-  if (!IsCtrlKey(key.VKey)) return;
-  const bool down = (key.Flags & RI_KEY_BREAK) == 0;
-  if (down == CtrlDown) return;
-  PushEdge(down, MessageMs(time));
-  RawEdgeSinceSample = true;
-  CtrlDown = down;
-}
-
-// Only the raw input messages are taken out of the queue here. The window's procedure gives
-// each to SeamRawInput, whichever pump dispatches it, and then to the default procedure,
-// which frees what the system keeps for it.
-void TakeRawInput() {
-  if (!RawTarget) return;
-  MSG message;
-  while (PeekMessageW(&message, RawTarget, WM_INPUT, WM_INPUT, PM_REMOVE))
-    DispatchMessageW(&message);
-}
-
 // The low bit says the key went down since the last call, which keeps a tap that began and
 // ended between two samples.
-void SampleKeyState() {
+void SampleCtrl() {
   const SHORT state = GetAsyncKeyState(VK_CONTROL);
   const bool down = (state & 0x8000) != 0;
   const bool pressedSince = (state & 1) != 0;
   const int64_t now = SeamNowMs();
   if (down != CtrlDown) {
     PushEdge(down, now);
-  } else if (!down && pressedSince && !RawEdgeSinceSample) {
+  } else if (!down && pressedSince) {
     PushEdge(true, now);
     PushEdge(false, now);
   }
   CtrlDown = down;
-  RawEdgeSinceSample = false;
-}
-
-// A window gone takes its raw input with it.
-void SampleCtrl() {
-  if (RawTarget && !IsWindow(RawTarget)) RawTarget = nullptr;
-  TakeRawInput();
-  SampleKeyState();
 }
 }  // namespace
-
-void SeamRawInput(LPARAM handle, DWORD time) {
-  RAWINPUT input{};
-  UINT size = sizeof input;
-  if (GetRawInputData(reinterpret_cast<HRAWINPUT>(handle), RID_INPUT, &input, &size,
-                      sizeof(RAWINPUTHEADER)) != static_cast<UINT>(-1) &&
-      input.header.dwType == RIM_TYPEKEYBOARD)
-    TakeRawKey(input.data.keyboard, time);
-}
-
-bool SeamListenForCtrl(HWND window) {
-  RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_INPUTSINK, window};  // generic desktop, keyboard
-  if (!RegisterRawInputDevices(&keyboard, 1, sizeof keyboard)) return false;
-  RawTarget = window;
-  return true;
-}
 
 int64_t SeamNowMs() { return static_cast<int64_t>(GetTickCount64()); }
 
