@@ -192,7 +192,24 @@ Section "Uninstall"
   Delete "$INSTDIR\obkbm32.dll"
   Delete "$INSTDIR\LEIAME.txt"
   Delete "$INSTDIR\ORBITA.INI.exemplo"
-  Delete "$INSTDIR\${UNINSTALLER}"
-  RMDir "$INSTDIR"
+  Call un.DeleteOriginalUninstaller
+  RMDir /REBOOTOK "$INSTDIR"
   DeleteRegKey HKCU "${UNINSTALL_KEY}"
 SectionEnd
+
+; This runs as a copy in the temporary folder, started by the uninstaller in the program's
+; folder, which may not have ended yet (silently, the copy gets here at once): its file
+; cannot be deleted until it has. Up to 5 s, then at the next restart.
+Function un.DeleteOriginalUninstaller
+  StrCpy $0 0
+  ${Do}
+    ClearErrors
+    Delete "$INSTDIR\${UNINSTALLER}"
+    ${IfNot} ${Errors}
+      Return
+    ${EndIf}
+    IntOp $0 $0 + 1
+    Sleep 100
+  ${LoopUntil} $0 >= 50
+  Delete /REBOOTOK "$INSTDIR\${UNINSTALLER}"
+FunctionEnd

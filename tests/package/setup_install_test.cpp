@@ -91,10 +91,18 @@ DWORD RunToEnd(const std::string& exe, const std::string& arguments) {
 
 // The uninstaller runs from a copy of itself in the temporary folder and ends at once; its
 // work is done when the install folder is gone.
-bool UninstallSilently() {
-  if (RunToEnd(Narrow(Uninstaller), "/S") != 0) return false;
+::testing::AssertionResult UninstallSilently() {
+  if (DWORD code = RunToEnd(Narrow(Uninstaller), "/S"))
+    return ::testing::AssertionFailure() << "the uninstaller ended with " << code;
   for (int waited = 0; waited < 60000 && Exists(InstallFolder); waited += 100) Sleep(100);
-  return !Exists(InstallFolder);
+  if (!Exists(InstallFolder)) return ::testing::AssertionSuccess();
+  auto failure = ::testing::AssertionFailure() << "left in the program's folder:";
+  WIN32_FIND_DATAW found;
+  HANDLE search = FindFirstFileW((InstallFolder + L"\\*").c_str(), &found);
+  for (BOOL more = search != INVALID_HANDLE_VALUE; more; more = FindNextFileW(search, &found))
+    failure << " " << Narrow(found.cFileName);
+  if (search != INVALID_HANDLE_VALUE) FindClose(search);
+  return failure;
 }
 
 class SilentSetup : public ::testing::Test {
