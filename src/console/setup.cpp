@@ -4,6 +4,7 @@
 #include "console/ObCrt.h"
 #include "console/logic/code_page.h"
 #include "console/logic/console_settings.h"
+#include "seam/seam.h"
 #include <knownfolders.h>
 #include <shlobj.h>
 
@@ -252,6 +253,7 @@ void ConsoleEnsureOpen() {
   TEXTMETRICA metrics = MeasureConsoleFont();
   TextOffsetX = metrics.tmOverhang;
   CreateConsoleWindow(metrics);
+  SeamListenForCtrl(ConsoleWindow);
   if (WindowDpi() != ConsoleDpi) RescaleCells(WindowDpi());  // opened on a monitor of its own scale
   ShowWindow(ConsoleWindow, MaximiseAtOpen ? SW_SHOWMAXIMIZED : SW_SHOW);
   UpdateWindow(ConsoleWindow);
@@ -272,6 +274,9 @@ LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_KEYDOWN: OnKeyDown(key, KeyRepeated(lParam)); return 0;
     case WM_KEYUP: return OnKeyUp(key) ? 0 : DefWindowProcW(window, message, wParam, lParam);
     case WM_CHAR: OnWideChar(wParam); return 0;
+    case WM_INPUT:
+      SeamRawInput(lParam, static_cast<DWORD>(GetMessageTime()));
+      return DefWindowProcW(window, message, wParam, lParam);
     case WM_DPICHANGED: OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP: return OnSystemKey(window, message, wParam, lParam);

@@ -8,16 +8,16 @@
 
 #include <cstdint>
 
-// Ctrl went down or up at a moment of SeamNowMs's clock.
-struct CtrlEdge {
-  bool down;
-  int64_t atMs;
-};
+#include "seam/logic/ctrl_sources.h"
 
 int64_t SeamNowMs();               // milliseconds on a clock that never goes back
 void SeamSleep(DWORD ms);          // Sleep, watching Ctrl meanwhile so no tap goes unseen
 bool SeamCtrlHeld();               // Ctrl is down now
 bool SeamTakeCtrlEdge(CtrlEdge* edge);  // the oldest Ctrl edge not yet taken; false: none
+// Ctrl's key-downs and key-ups queued for this window whatever has the focus, each with its
+// time; false: the platform refused, and Ctrl is only sampled.
+bool SeamListenForCtrl(HWND window);
+void SeamRawInput(LPARAM input, DWORD time);  // a WM_INPUT the window received, and its time
 void SeamWaitMessage();            // WaitMessage
 MMRESULT SeamWaveInOpen(HWAVEIN* device, UINT deviceId, const WAVEFORMATEX* format,
                         DWORD_PTR callback, DWORD_PTR instance, DWORD flags);

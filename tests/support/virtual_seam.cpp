@@ -104,6 +104,10 @@ bool SeamTakeCtrlEdge(CtrlEdge* edge) {
   return true;
 }
 
+// The scripted switch needs no listening.
+bool SeamListenForCtrl(HWND) { return true; }
+void SeamRawInput(LPARAM, DWORD) {}
+
 void SeamWaitMessage() {
   if (s.queue.empty() || s.lost) return;  // nothing could ever arrive
   int64_t due = s.filledUpTo + s.queue.front()->dwBufferLength;

@@ -1,6 +1,7 @@
 // The seam bound to the machine: a real clock and sleep, the real Ctrl key, the real wave
-// input. Ctrl is sampled every few milliseconds through each sleep, so a tap shorter than a
-// tick is seen, and dated to within one sample.
+// input. Ctrl comes two ways, both read every few milliseconds through each sleep: as raw
+// input queued for the panel's window, with each key-down's and key-up's time however short
+// the press, and by sampling its state, for whatever raw input does not bring.
 #include "seam/seam.h"
 
 namespace {
@@ -9,30 +10,67 @@ constexpr int kEdgeRoom = 32;   // far more edges than a switch gives between tw
 
 CtrlEdge Edges[kEdgeRoom];
 int EdgeCount = 0, EdgeFirst = 0;
-bool CtrlDown = false;
+CtrlSources Sources;
+HWND RawTarget = nullptr;  // the window raw input is queued for
 
-void PushEdge(bool down, int64_t atMs) {
-  if (EdgeCount == kEdgeRoom) return;
-  Edges[(EdgeFirst + EdgeCount) % kEdgeRoom] = {down, atMs};
-  ++EdgeCount;
+void PushEdges(const CtrlEdge* edges, int count) {
+  for (int i = 0; i < count && EdgeCount < kEdgeRoom; ++i, ++EdgeCount)
+    Edges[(EdgeFirst + EdgeCount) % kEdgeRoom] = edges[i];
 }
 
-// The low bit says the key went down since the last call, which keeps a tap that began and
-// ended between two samples.
-void SampleCtrl() {
-  const SHORT state = GetAsyncKeyState(VK_CONTROL);
-  const bool down = (state & 0x8000) != 0;
-  const bool pressedSince = (state & 1) != 0;
-  const int64_t now = SeamNowMs();
-  if (down != CtrlDown) {
-    PushEdge(down, now);
-  } else if (!down && pressedSince) {
-    PushEdge(true, now);
-    PushEdge(false, now);
+// A message's time is the low half of the same millisecond clock.
+int64_t MessageMs(DWORD time, int64_t now) {
+  return now - static_cast<DWORD>(static_cast<DWORD>(now) - time);
+}
+
+bool IsCtrlKey(USHORT key) { return key == VK_CONTROL || key == VK_LCONTROL || key == VK_RCONTROL; }
+
+// Only raw input is taken out of the queue here. The window's procedure gives each to
+// SeamRawInput, whichever pump dispatches it, then to the default procedure, which frees what
+// the system keeps for it. A filtered peek still takes a quit message: it is posted again
+// for the console's pump, which ends the program on it.
+void TakeRawInput() {
+  if (RawTarget && !IsWindow(RawTarget)) RawTarget = nullptr;
+  if (!RawTarget) return;
+  MSG message;
+  while (PeekMessageW(&message, RawTarget, WM_INPUT, WM_INPUT, PM_REMOVE)) {
+    if (message.message == WM_QUIT) {
+      PostQuitMessage(static_cast<int>(message.wParam));
+      return;
+    }
+    DispatchMessageW(&message);
   }
-  CtrlDown = down;
+}
+
+// The low bit of the state says the key went down since the last call, which keeps a tap
+// that began and ended between two samples.
+void SampleCtrl() {
+  TakeRawInput();
+  const SHORT state = GetAsyncKeyState(VK_CONTROL);
+  CtrlEdge edges[MaxCtrlEdges];
+  PushEdges(edges, SampledCtrl(Sources, (state & 0x8000) != 0, (state & 1) != 0, SeamNowMs(), edges));
 }
 }  // namespace
+
+void SeamRawInput(LPARAM handle, DWORD time) {
+  RAWINPUT input{};
+  UINT size = sizeof input;
+  if (GetRawInputData(reinterpret_cast<HRAWINPUT>(handle), RID_INPUT, &input, &size,
+                      sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1) ||
+      input.header.dwType != RIM_TYPEKEYBOARD || !IsCtrlKey(input.data.keyboard.VKey))
+    return;
+  const bool down = (input.data.keyboard.Flags & RI_KEY_BREAK) == 0;
+  const int64_t now = SeamNowMs();
+  CtrlEdge edges[MaxCtrlEdges];
+  PushEdges(edges, RawCtrlKey(Sources, down, MessageMs(time, now), now, edges));
+}
+
+bool SeamListenForCtrl(HWND window) {
+  RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_INPUTSINK, window};  // generic desktop, keyboard
+  if (!RegisterRawInputDevices(&keyboard, 1, sizeof keyboard)) return false;
+  RawTarget = window;
+  return true;
+}
 
 int64_t SeamNowMs() { return static_cast<int64_t>(GetTickCount64()); }
 
@@ -48,7 +86,7 @@ void SeamSleep(DWORD ms) {
 
 bool SeamCtrlHeld() {
   SampleCtrl();
-  return CtrlDown;
+  return Sources.down;
 }
 
 bool SeamTakeCtrlEdge(CtrlEdge* edge) {

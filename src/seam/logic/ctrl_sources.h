@@ -1,0 +1,30 @@
+// Ctrl as two sources that can disagree for a while: raw input, which the system queues with
+// each key-down's and key-up's time, and the sampled key state, which can lag (Wine keeps an
+// up key cached for up to 50 ms) and whose pressed-since bit repeats a tap that raw input
+// already gave. The sample is believed only once raw input has been quiet for RawEchoMs;
+// what raw input did not bring (Wine brings none while no window is in the foreground), the
+// sample brings then. Knows nothing of the platform.
+#pragma once
+#include <cstdint>
+#include <limits>
+
+// Ctrl went down or up at a moment of the seam's clock.
+struct CtrlEdge {
+  bool down;
+  int64_t atMs;
+};
+
+constexpr int64_t RawEchoMs = 150;  // three times the longest lag of the sampled state
+constexpr int MaxCtrlEdges = 2;     // the most edges one call gives
+
+struct CtrlSources {
+  bool down = false;
+  int64_t rawHeardAt = std::numeric_limits<int64_t>::min() / 2;  // the last raw edge taken
+};
+
+// A raw key-down or key-up of Ctrl that happened at atMs, taken in at nowMs. Returns how many
+// edges it wrote to edges; a repeat of the state Ctrl is in writes none.
+int RawCtrlKey(CtrlSources& sources, bool down, int64_t atMs, int64_t nowMs, CtrlEdge* edges);
+// The key state sampled at nowMs: down now, and went down since the last sample.
+int SampledCtrl(CtrlSources& sources, bool down, bool pressedSince, int64_t nowMs,
+                CtrlEdge* edges);

@@ -1,0 +1,66 @@
+// Ctrl's raw input and its sampled state merged: every press once, dated by raw input where
+// it comes, and what raw input misses still taken from the samples.
+#include <gtest/gtest.h>
+
+#include <vector>
+
+#include "seam/logic/ctrl_sources.h"
+
+namespace {
+
+struct Merged {
+  CtrlSources sources;
+  std::vector<CtrlEdge> edges;
+  void Raw(bool down, int64_t atMs, int64_t nowMs) {
+    CtrlEdge got[MaxCtrlEdges];
+    edges.insert(edges.end(), got, got + RawCtrlKey(sources, down, atMs, nowMs, got));
+  }
+  void Sample(bool down, bool pressedSince, int64_t nowMs) {
+    CtrlEdge got[MaxCtrlEdges];
+    edges.insert(edges.end(), got, got + SampledCtrl(sources, down, pressedSince, nowMs, got));
+  }
+  std::vector<std::pair<bool, int64_t>> Edges() const {
+    std::vector<std::pair<bool, int64_t>> plain;
+    for (const CtrlEdge& edge : edges) plain.emplace_back(edge.down, edge.atMs);
+    return plain;
+  }
+};
+
+using EdgeList = std::vector<std::pair<bool, int64_t>>;
+
+TEST(CtrlSources, ARawTapIsOnePressAtItsOwnTimesWhateverTheLaggingSamplesSay) {
+  Merged ctrl;
+  ctrl.Raw(true, 1000, 1003);
+  ctrl.Sample(false, false, 1005);  // the state still cached as up
+  ctrl.Raw(true, 1030, 1031);       // a key repeat
+  ctrl.Raw(false, 1040, 1041);
+  ctrl.Sample(true, true, 1045);    // the state catching up late
+  ctrl.Sample(false, true, 1090);   // the pressed-since bit of the same tap
+  ctrl.Sample(false, false, 1300);
+  EXPECT_EQ(ctrl.Edges(), (EdgeList{{true, 1000}, {false, 1040}}));
+  EXPECT_FALSE(ctrl.sources.down);
+}
+
+TEST(CtrlSources, WithoutRawInputTheSamplesGiveLevelsAndTapsBetweenThem) {
+  Merged ctrl;
+  ctrl.Sample(false, false, 100);
+  ctrl.Sample(true, true, 105);
+  ctrl.Sample(true, false, 110);
+  ctrl.Sample(false, false, 160);
+  ctrl.Sample(false, true, 200);  // a tap that began and ended between two samples
+  ctrl.Sample(false, false, 205);
+  EXPECT_EQ(ctrl.Edges(), (EdgeList{{true, 105}, {false, 160}, {true, 200}, {false, 200}}));
+}
+
+TEST(CtrlSources, WhenRawInputStopsMidPressTheSampleEndsIt) {
+  Merged ctrl;
+  ctrl.Raw(true, 1000, 1002);
+  ctrl.Sample(false, false, 1000 + RawEchoMs - 1);  // a lagging up is not believed yet
+  EXPECT_TRUE(ctrl.sources.down);
+  ctrl.Sample(false, false, 1002 + RawEchoMs);  // raw input brought no key-up: the sample's up
+  ctrl.Sample(false, true, 1400);               // and a later tap raw input did not bring
+  EXPECT_EQ(ctrl.Edges(), (EdgeList{{true, 1000}, {false, 1002 + RawEchoMs}, {true, 1400},
+                                    {false, 1400}}));
+}
+
+}  // namespace
