@@ -14,8 +14,6 @@
 
 namespace {
 
-std::string Narrow(const std::wstring& text) { return std::string(text.begin(), text.end()); }
-
 std::string EnvironmentFolder(const char* name, const char* below) {
   char folder[MAX_PATH] = {};
   GetEnvironmentVariableA(name, folder, MAX_PATH);
@@ -54,7 +52,7 @@ class SettingsPlaces : public ::testing::Test {
 
 TEST_F(SettingsPlaces, TheUserFolderAndTheWindowsFolderAloneAndTheUserFolderFirst) {
   EXPECT_EQ(Mark(), "nenhum");
-  EXPECT_EQ(Narrow(SettingsPath()), WindowsFolder() + "\\ORBITA.INI") << "none: as before";
+  EXPECT_EQ(NarrowText(SettingsPath()), WindowsFolder() + "\\ORBITA.INI") << "none: as before";
   WriteSettings(WindowsFolder(), "windows");
   EXPECT_EQ(Mark(), "windows");
   WriteSettings(UserFolder, "usuario");

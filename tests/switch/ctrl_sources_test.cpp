@@ -19,14 +19,9 @@ struct Merged {
     CtrlEdge got[MaxCtrlEdges];
     edges.insert(edges.end(), got, got + SampledCtrl(sources, down, pressedSince, nowMs, got));
   }
-  std::vector<std::pair<bool, int64_t>> Edges() const {
-    std::vector<std::pair<bool, int64_t>> plain;
-    for (const CtrlEdge& edge : edges) plain.emplace_back(edge.down, edge.atMs);
-    return plain;
-  }
 };
 
-using EdgeList = std::vector<std::pair<bool, int64_t>>;
+using EdgeList = std::vector<CtrlEdge>;
 
 TEST(CtrlSources, ARawTapIsOnePressAtItsOwnTimesWhateverTheLaggingSamplesSay) {
   Merged ctrl;
@@ -37,7 +32,7 @@ TEST(CtrlSources, ARawTapIsOnePressAtItsOwnTimesWhateverTheLaggingSamplesSay) {
   ctrl.Sample(true, true, 1045);    // the state catching up late
   ctrl.Sample(false, true, 1090);   // the pressed-since bit of the same tap
   ctrl.Sample(false, false, 1300);
-  EXPECT_EQ(ctrl.Edges(), (EdgeList{{true, 1000}, {false, 1040}}));
+  EXPECT_EQ(ctrl.edges, (EdgeList{{true, 1000}, {false, 1040}}));
   EXPECT_FALSE(ctrl.sources.down);
 }
 
@@ -49,7 +44,7 @@ TEST(CtrlSources, WithoutRawInputTheSamplesGiveLevelsAndTapsBetweenThem) {
   ctrl.Sample(false, false, 160);
   ctrl.Sample(false, true, 200);  // a tap that began and ended between two samples
   ctrl.Sample(false, false, 205);
-  EXPECT_EQ(ctrl.Edges(), (EdgeList{{true, 105}, {false, 160}, {true, 200}, {false, 200}}));
+  EXPECT_EQ(ctrl.edges, (EdgeList{{true, 105}, {false, 160}, {true, 200}, {false, 200}}));
 }
 
 TEST(CtrlSources, WhenRawInputStopsMidPressTheSampleEndsIt) {
@@ -59,7 +54,7 @@ TEST(CtrlSources, WhenRawInputStopsMidPressTheSampleEndsIt) {
   EXPECT_TRUE(ctrl.sources.down);
   ctrl.Sample(false, false, 1002 + RawEchoMs);  // raw input brought no key-up: the sample's up
   ctrl.Sample(false, true, 1400);               // and a later tap raw input did not bring
-  EXPECT_EQ(ctrl.Edges(), (EdgeList{{true, 1000}, {false, 1002 + RawEchoMs}, {true, 1400},
+  EXPECT_EQ(ctrl.edges, (EdgeList{{true, 1000}, {false, 1002 + RawEchoMs}, {true, 1400},
                                     {false, 1400}}));
 }
 

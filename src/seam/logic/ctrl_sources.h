@@ -12,6 +12,7 @@
 struct CtrlEdge {
   bool down;
   int64_t atMs;
+  bool operator==(const CtrlEdge&) const = default;
 };
 
 constexpr int64_t RawEchoMs = 150;  // three times the longest lag of the sampled state
