@@ -47,6 +47,7 @@ INPUT KeyInput(const playback::KeyStroke& stroke) {
   in.ki.wScan = static_cast<WORD>(MapVirtualKeyW(stroke.virtualKey, MAPVK_VK_TO_VSC));
   in.ki.dwFlags = (stroke.up ? KEYEVENTF_KEYUP : 0) |
                   (playback::IsExtendedKey(stroke.virtualKey) ? KEYEVENTF_EXTENDEDKEY : 0);
+  in.ki.dwExtraInfo = PlaybackMark;
   return in;
 }
 
@@ -55,6 +56,7 @@ INPUT UnicodeInput(WCHAR codePoint, bool up) {
   in.type = INPUT_KEYBOARD;
   in.ki.wScan = codePoint;
   in.ki.dwFlags = KEYEVENTF_UNICODE | (up ? KEYEVENTF_KEYUP : 0);
+  in.ki.dwExtraInfo = PlaybackMark;
   return in;
 }
 
@@ -84,6 +86,7 @@ INPUT MouseInput(playback::MouseAction action, int x, int y) {
   in.mi.dy = point.y;
   in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | MOUSEEVENTF_MOVE |
                   ButtonFlag(action);
+  in.mi.dwExtraInfo = PlaybackMark;
   return in;
 }
 

@@ -50,6 +50,7 @@ bool KeyWaiting();                            // open the window, pump, KeyCount
 unsigned char ReadKeyChar();                  // oldest queued byte, waiting with the caret
 uint16_t ReadLine(unsigned char* buffer, uint16_t capacity);  // one edited line + CR LF
 void Delay(uint16_t ms);                      // sleep through the seam, then KeyWaiting
+void DelayUntil(int64_t deadlineMs);          // Delay to a moment of the seam's clock
 [[noreturn]] void ConsoleHalt();              // end with exit code 255
 void CaretOn();
 void CaretOff();

@@ -27,8 +27,10 @@ bool KeyWaiting() {
   return KeyCount > 0;
 }
 
-void Delay(uint16_t ms) {
-  SeamSleep(ms);
+void Delay(uint16_t ms) { DelayUntil(SeamNowMs() + ms); }
+
+void DelayUntil(int64_t deadlineMs) {
+  SeamSleepUntil(deadlineMs);
   KeyWaiting();
 }
 

@@ -3,6 +3,10 @@
 #pragma once
 #include <windows.h>
 
+// Every event the library injects carries this in its extra information, so the program can
+// tell its own keys from a person's (raw input's 32-bit ExtraInformation holds it whole).
+constexpr ULONG PlaybackMark = 0x41434E52;
+
 extern "C" {
 UINT WINAPI PlayInit(UINT count);                                  // begin a new, empty list
 UINT WINAPI PlayMouse(UINT message, UINT x, UINT y, UINT delayMs);  // WM_MOUSEMOVE, button messages

@@ -7,6 +7,7 @@
 #include "injection/obkbm32.h"
 #include "injection/obmacro.h"
 #include "keyboard/logic/latched_keys.h"
+#include "scanning/core/uavisos.h"
 #include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
 #include "scanning/core/uwindow.h"
@@ -21,7 +22,9 @@ constexpr int DrawnRows = 9;  // every layout draws nine rows; missing ones draw
 
 // Lights the current item for one dwell, the first of a pass longer if so set; true when
 // the switch fired.
-bool Dwell(int item) { return DwellFor(DwellTicks() + (item == 1 ? FirstItemExtraTicks() : 0)); }
+bool Dwell(int item) {
+  return DwellNextItem(DwellTicks() + (item == 1 ? FirstItemExtraTicks() : 0));
+}
 
 // A key that changed the layout leaves rows of the old one: show the new one whole.
 void ShowWholeLayout() {
@@ -45,7 +48,7 @@ bool KeyPass(int row, std::string& token) {
     if (Dwell(key)) {
       const int chosen = lit.LitAt(PressBeganMs);
       if (chosen != key) ShowKeyboardRow(row, true, chosen, token);
-      SetConsoleCaption(token);
+      ShowKeyToken(token);
       WaitQuiet();
       waitDue = RepeatArmed;
       EmitKeyToken(token);

@@ -17,6 +17,7 @@
 #include "injection/obkbm32.h"
 #include "injection/obmacro.h"
 #include "keyboard/uteclado.h"
+#include "scanning/core/uavisos.h"
 #include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
 #include "scanning/core/uwindow.h"
@@ -339,10 +340,18 @@ int LayoutOfChoice(int option) {
 
 // A person who cannot touch the computer cannot wake it, and waking can show a sign-in
 // screen the switch cannot reach: the display and the system stay on while the panel runs.
-// The shell's calls need the thread in a single-threaded apartment.
+// The shell's calls need the thread in a single-threaded apartment. A box of the system's
+// (a drive with no disk) would stop the one thread until someone clicks it.
 static void PrepareThread() {
   SetThreadExecutionState(ES_CONTINUOUS | ES_SYSTEM_REQUIRED | ES_DISPLAY_REQUIRED);
   CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE);
+  SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
+}
+
+// At every poll of the switch, so a notice comes and goes while the panel scans.
+static void RefreshPanelCaption() {
+  Notices.microphoneDeaf = MicrophoneDeaf();
+  RefreshCaption();
 }
 
 // No taskbar button to appear and vanish at every show and hide, no place in Alt+Tab. The
@@ -371,13 +380,14 @@ void StartUp() {
   BecomeToolWindow();
   MeasureWorkArea();
   ConsoleDpiChanged = RedockAfterRescale;
+  SwitchPolled = RefreshPanelCaption;
   std::vector<std::string> arguments = CommandLineArguments();
   HasArguments = !arguments.empty();
   SplashMode = true;
   PanelAtBottom = true;
   PlacePanel(true);
   SetForeground(14);
-  SetConsoleCaption(PanelCaption);
+  ShowPanelTitle(PanelCaption);
   WriteStartUpScreen();
   TakeStartUpValues(arguments);
   NeverActivate();
@@ -402,7 +412,7 @@ void RunMainLoopOnce() {
     case 7: KeyboardChoiceMenu(); break;
     default:
       ScanKeyboard();
-      SetConsoleCaption(PanelCaption);  // the keyboard showed its keys there
+      ShowPanelTitle(PanelCaption);  // the keyboard showed its keys there
       PlacePanel(PanelAtBottom);
       break;
   }
@@ -441,7 +451,7 @@ int ScanOptions(int menu) {
     ShowOptionLabel(menu, current, true);
     lit.Light(current, SeamNowMs());
     previous = current;
-    if (DwellFor(OptionTicks(current))) {
+    if (DwellNextItem(OptionTicks(current))) {
       const int chosen = lit.LitAt(PressBeganMs);
       ShowOptionLabel(menu, current, false);
       ShowOptionLabel(menu, chosen, true);  // shown lit while the hit dies away
@@ -513,8 +523,27 @@ void KeyboardChoiceMenu() {
   PlacePanel(PanelAtBottom);
 }
 
-void RunProgram(const std::string& target) {
-  ShellExecuteA(ConsoleWindow, "open", target.c_str(), "", nullptr, SW_SHOW);
+// Without the shell's own messages: its "cannot find" box would stop the panel's one thread
+// until someone clicked it. What cannot be opened is said on the panel instead.
+static bool OpenThroughShell(const std::wstring& target) {
+  SHELLEXECUTEINFOW open{};
+  open.cbSize = sizeof open;
+  open.fMask = SEE_MASK_FLAG_NO_UI;
+  open.lpVerb = L"open";
+  open.lpFile = target.c_str();
+  open.nShow = SW_SHOW;
+  return ShellExecuteExW(&open) != FALSE;
+}
+
+static std::string WithoutQuotes(std::string name) {
+  std::erase(name, '"');
+  return name;
+}
+
+bool RunProgram(const std::string& target) {
+  if (OpenThroughShell(WideText(target))) return true;
+  ShowNotice(NotFoundNotice(WithoutQuotes(target)));
+  return false;
 }
 
 // The user's Documents folder, wherever the platform keeps it; empty when it has none.
@@ -535,6 +564,5 @@ void OpenMyDocuments() {
     return;
   }
   const std::wstring documents = DocumentsFolder();
-  if (documents.empty()) return;
-  ShellExecuteW(ConsoleWindow, L"open", documents.c_str(), L"", nullptr, SW_SHOW);
+  if (documents.empty() || !OpenThroughShell(documents)) ShowNotice(NotFoundNotice(MyDocumentsName));
 }

@@ -13,7 +13,7 @@ void NavigationMenu();
 void WindowSizeMenu();
 void ProgramsMenu();
 void KeyboardChoiceMenu();
-void RunProgram(const std::string& target);  // ShellExecuteA "open", owned by the panel
+bool RunProgram(const std::string& target);  // opened through the shell; else a notice, false
 std::wstring DocumentsFolder();  // the user's Documents known folder; empty without one
 void OpenMyDocuments();          // "Meus documentos" here, else the Documents folder
 int AcenoraMain();              // ConsoleInit, StartUp, MainLoop; the error box on bad numbers

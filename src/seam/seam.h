@@ -10,8 +10,10 @@
 
 #include "seam/logic/ctrl_sources.h"
 
-int64_t SeamNowMs();               // milliseconds on a clock that never goes back
-void SeamSleep(DWORD ms);          // Sleep, watching Ctrl meanwhile so no tap goes unseen
+int64_t SeamNowMs();               // milliseconds on a clock of 1 ms or finer that never goes back
+// Sleeps until the clock reads deadlineMs, watching Ctrl meanwhile so no tap goes unseen.
+void SeamSleepUntil(int64_t deadlineMs);
+inline void SeamSleep(DWORD ms) { SeamSleepUntil(SeamNowMs() + ms); }
 bool SeamCtrlHeld();               // Ctrl is down now
 bool SeamTakeCtrlEdge(CtrlEdge* edge);  // the oldest Ctrl edge not yet taken; false: none
 // Ctrl's key-downs and key-ups queued for this window whatever has the focus, each with its

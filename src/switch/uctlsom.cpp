@@ -16,6 +16,7 @@ unsigned char SampleArea[CaptureBufferBytes];
 int32_t SilentPolls = 0;
 SwitchFilters Filters;
 int64_t PressBeganMs = 0;
+void (*SwitchPolled)() = nullptr;
 
 namespace {
 PressTracker Presses;
@@ -24,6 +25,11 @@ SoundState Sound;
 // long it is let go.
 constexpr int64_t kStalledSoundMs = 250;
 int64_t LastLoudMs = 0;
+// A device gives its first buffer within a second; for 2 s of polls without any, the sound
+// switch is deaf: no microphone, or the platform's privacy settings keep it closed.
+constexpr int32_t kDeafPolls = 20;
+int32_t PollsWithoutSound = 0;
+int64_t DwellEndMs = NoDwellEnd;  // where the last dwell without a press ended
 
 void TakeCtrlEdges() {
   CtrlEdge edge{};
@@ -67,6 +73,7 @@ int DrainPeak() {
     delivered = true;
     PumpMessages();
   }
+  PollsWithoutSound = delivered ? 0 : PollsWithoutSound + 1;
   if (delivered && SoundReleased(Sound, edges + edgeCount)) ++edgeCount;
   FeedSoundEdges(edges, edgeCount);
   LetStalledSoundGo(delivered);
@@ -78,20 +85,30 @@ bool SwitchPressed() {
   PumpMessages();
   DrainPeak();
   TakeCtrlEdges();
+  if (SwitchPolled) SwitchPolled();
   return TakePress(Presses, SeamNowMs(), Filters, &PressBeganMs);
 }
 
 bool SwitchHeld() { return PressHeld(Presses); }
 
+bool MicrophoneDeaf() { return PollsWithoutSound >= kDeafPolls; }
+
 // Polled after every sleep, the last one too, so a press at the end of an item is seen
-// while that item is still the one lit.
-bool DwellFor(int ticks) {
-  for (int tick = 0; tick < ticks; ++tick) {
-    Delay(100);
+// while that item is still the one lit. Each tick ends at a deadline counted from the
+// dwell's start, so the time a poll takes never adds up.
+static bool DwellFrom(int64_t from, int ticks) {
+  DwellEndMs = NoDwellEnd;
+  for (int tick = 1; tick <= ticks; ++tick) {
+    DelayUntil(from + tick * TickMs);
     if (SwitchPressed()) return true;
   }
+  DwellEndMs = from + ticks * TickMs;
   return false;
 }
+
+bool DwellFor(int ticks) { return DwellFrom(SeamNowMs(), ticks); }
+
+bool DwellNextItem(int ticks) { return DwellFrom(DwellStart(DwellEndMs, SeamNowMs()), ticks); }
 
 bool QuietFor(int32_t ms) { return !DwellFor(TicksOf(ms)); }
 
@@ -117,6 +134,8 @@ void ForgetPresses() {
   Presses = PressTracker{};
   Sound = SoundState{false, 0, CapturePosition()};
   PressBeganMs = 0;
+  DwellEndMs = NoDwellEnd;
+  PollsWithoutSound = 0;
 }
 
 void ReadSwitchFilters() {

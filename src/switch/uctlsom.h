@@ -13,12 +13,17 @@ extern unsigned char SampleArea[CaptureBufferBytes];  // each captured buffer is
 extern int32_t SilentPolls;             // polls in a row that brought no buffer
 extern SwitchFilters Filters;           // the caregiver's filters; all off until read
 extern int64_t PressBeganMs;            // when the press that last fired the switch began
+extern void (*SwitchPolled)();          // called at every poll, for what the panel shows
 
 int SamplePeak(const unsigned char* samples, size_t count, int peak);  // max of peak and |b-128|
 int DrainPeak();                        // peak of every buffer filled since the last poll
 bool SwitchPressed();                   // a press began and counts since the last one taken
 bool SwitchHeld();                      // Ctrl or a sound is down at the last poll
+bool MicrophoneDeaf();                  // 2 s of polls without a buffer of sound
 bool DwellFor(int ticks);               // true when a press fired within ticks sleeps and polls
+// DwellFor for an item lit as the one before went out: it starts where that dwell ended, so
+// items follow one another at the pace set however long drawing them takes.
+bool DwellNextItem(int ticks);
 bool QuietFor(int32_t ms);              // true when ms/100 ticks pass without a press
 bool QuietThrough(int32_t ms);          // QuietFor, then until the sound of its end is in
 bool WaitQuiet();                       // until three ticks without press or hold, then a poll

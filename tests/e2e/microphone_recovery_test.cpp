@@ -42,6 +42,22 @@ long ClapUntilChosen() {
   return -1;
 }
 
+const char* const Title = "Acenora - v2.0";
+
+bool CaptionSaysDeaf() {
+  return Caption(PanelWindow()).rfind("Microfone desligado: ver Privacidade > Microfone", 0) == 0;
+}
+
+// A press of Ctrl chooses whatever is lit; a second one ends what it began, so the panel
+// scans again.
+bool CtrlChoosesAndTheScanReturns() {
+  HoldSwitch(200);
+  if (!WaitUntil([] { return !PanelVisible(); }, 3000)) return false;
+  PumpFor(1000);
+  HoldSwitch(200);
+  return WaitUntil([] { return PanelVisible(); }, 5000);
+}
+
 bool StaysScanning(DWORD ms) {
   return PanelRunning() && !WaitUntil([] { return !PanelVisible(); }, ms);
 }
@@ -73,7 +89,11 @@ TEST_F(MicrophoneRecovery, APanelStartedWithNoSoundServerHearsTheMicrophoneOnceI
   ASSERT_TRUE(AskSoundServer("stop"));
   ASSERT_TRUE(StartScanning());
   EXPECT_TRUE(StaysScanning(4000)) << "the panel stopped scanning without a microphone";
+  EXPECT_TRUE(CaptionSaysDeaf()) << "caption: " << Caption(PanelWindow());
+  EXPECT_TRUE(CtrlChoosesAndTheScanReturns()) << "Ctrl no longer chooses";
   ASSERT_TRUE(AskSoundServer("start"));
+  EXPECT_TRUE(WaitUntil([] { return Caption(PanelWindow()) == Title; }, Deadline))
+      << "caption: " << Caption(PanelWindow());
   ExpectChosenInTime("the sound server started");
 }
 

@@ -91,6 +91,40 @@ TEST_F(OptionScan, APressChoosesTheOptionLitWhenItBeganEvenInItsLastMoments) {
   }
 }
 
+// On Windows' own timer every sleep ends on a tick of 15.625 ms: the options still keep the
+// dwell set, and a press just after or just before an option lit chooses what was shown.
+TEST_F(OptionScan, OnACoarseTimerOptionsKeepTheirDwellAndPressesChooseWhatWasShown) {
+  for (int dwell : {1000, 300}) {
+    std::vector<int64_t> starts;  // when each option lit, seen by a user who never presses
+    for (int64_t pressFrom : {int64_t{0}, int64_t{5}, int64_t{-5}}) {
+      SetUp();
+      vt::SetTimerPeriodUs(15625);
+      DwellMs = dwell;
+      int64_t last = 0;
+      int lit = 0;
+      PanelUser watcher({}, 100000);
+      watcher.onTick = [&](int64_t now) {
+        if (LitOption() != lit && (lit = LitOption()) != 0 && pressFrom == 0) {
+          starts.push_back(last);
+          if (starts.size() == 10) PressCtrlNow(now);
+        }
+        last = now;
+      };
+      if (pressFrom != 0) vt::HoldCtrl(starts[8] + pressFrom, starts[8] + pressFrom + 40);
+      const int chosen = Scan(WindowSizeMenuNumber);
+      if (pressFrom == 0) {
+        ASSERT_EQ(starts.size(), 10u);
+        const double ratio = double(starts[8] - starts[0]) / (8.0 * dwell);
+        EXPECT_GE(ratio, 1.0) << "dwell " << dwell;
+        EXPECT_LE(ratio, 1.02) << "dwell " << dwell;
+      } else {
+        EXPECT_EQ(chosen, pressFrom > 0 ? 1 : 4) << "dwell " << dwell << ", " << pressFrom
+                                                 << " ms from option 1's lighting";
+      }
+    }
+  }
+}
+
 TEST_F(OptionScan, TheFirstOptionStaysLitLongerByTheFirstItemPause) {
   DwellMs = 1000;
   Filters.firstItemExtraMs = 550;  // five more ticks

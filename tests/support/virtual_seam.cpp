@@ -1,6 +1,7 @@
 // Virtual clock, scripted Ctrl and a simulated wave-input device behind the seam.
 #include "support/virtual_seam.h"
 
+#include <algorithm>
 #include <deque>
 #include <vector>
 
@@ -12,7 +13,9 @@ constexpr int64_t kRate = 11025;
 struct Span { int64_t from, to; uint8_t sample; };
 
 struct State {
-  int64_t ms = 0;               // the clock
+  int64_t ms = 0;               // the clock as read
+  int64_t us = 0;               // and in microseconds
+  int64_t periodUs = 0;         // sleeps end on the next multiple of this; 0: exactly
   int64_t samples = 0;          // samples passed at 11025/s, from ms
   int64_t filledUpTo = 0;       // sample count the device has consumed
   int64_t recorded = 0;         // samples written into buffers since the open
@@ -53,10 +56,19 @@ void FillDue() {
   if (s.queue.empty()) s.filledUpTo = s.samples;
 }
 
-void AdvanceTo(int64_t ms) {
-  s.ms = ms;
-  s.samples = MsToSamples(ms);
+void AdvanceToUs(int64_t us) {
+  s.us = us;
+  s.ms = us / 1000;
+  s.samples = us * kRate / 1000000;
   FillDue();
+}
+
+void AdvanceTo(int64_t ms) { AdvanceToUs(ms * 1000); }
+
+// A coarse timer wakes a sleeper at its first tick at or after the deadline.
+int64_t WakeUs(int64_t deadlineUs) {
+  if (s.periodUs == 0) return deadlineUs;
+  return (deadlineUs + s.periodUs - 1) / s.periodUs * s.periodUs;
 }
 }  // namespace
 
@@ -80,12 +92,13 @@ void LoseDevice() { s.absent = s.lost = true; }
 int OpenCount() { return s.opens; }
 void Unqueue(WAVEHDR* header) { std::erase(s.queue, header); }
 void OnSleep(std::function<void(int64_t)> hook) { s.hook = std::move(hook); }
+void SetTimerPeriodUs(int64_t periodUs) { s.periodUs = periodUs; }
 int QueuedBuffers() { return static_cast<int>(s.queue.size()); }
 }  // namespace vt
 
-void SeamSleep(DWORD ms) {
+void SeamSleepUntil(int64_t deadlineMs) {
   ++s.sleeps;
-  AdvanceTo(s.ms + ms);
+  AdvanceToUs(std::max(s.us, WakeUs(deadlineMs * 1000)));
   if (s.hook) s.hook(vt::NowMs());
 }
 

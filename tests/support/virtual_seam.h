@@ -14,7 +14,7 @@
 namespace vt {
 void Reset();                                     // clock 0, no script, device present, no hooks
 int64_t NowMs();                                  // virtual time in milliseconds
-int SleepCount();                                 // SeamSleep calls since Reset
+int SleepCount();                                 // sleeps since Reset
 void HoldCtrl(int64_t fromMs, int64_t toMs);      // Ctrl down from fromMs, up again at toMs
 void Sound(int64_t atMs, int64_t durationMs, uint8_t sample);  // samples of that value
 void Clap(int64_t atMs);                          // a short loud sound (sample 255, 50 ms)
@@ -24,4 +24,5 @@ int OpenCount();                                  // waveInOpen calls, failed on
 void Unqueue(WAVEHDR* header);                    // the device lets go of a queued buffer
 void OnSleep(std::function<void(int64_t nowMs)> hook);  // called after every sleep
 int QueuedBuffers();                              // buffers the device holds, not yet filled
+void SetTimerPeriodUs(int64_t periodUs);          // sleeps end on the timer's ticks, as on Windows
 }

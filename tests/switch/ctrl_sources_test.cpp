@@ -11,9 +11,9 @@ namespace {
 struct Merged {
   CtrlSources sources;
   std::vector<CtrlEdge> edges;
-  void Raw(bool down, int64_t atMs, int64_t nowMs) {
+  void Raw(bool down, int64_t atMs, int64_t nowMs, bool injected = false) {
     CtrlEdge got[MaxCtrlEdges];
-    edges.insert(edges.end(), got, got + RawCtrlKey(sources, down, atMs, nowMs, got));
+    edges.insert(edges.end(), got, got + RawCtrlKey(sources, down, injected, atMs, nowMs, got));
   }
   void Sample(bool down, bool pressedSince, int64_t nowMs) {
     CtrlEdge got[MaxCtrlEdges];
@@ -47,15 +47,31 @@ TEST(CtrlSources, WithoutRawInputTheSamplesGiveLevelsAndTapsBetweenThem) {
   EXPECT_EQ(ctrl.edges, (EdgeList{{true, 105}, {false, 160}, {true, 200}, {false, 200}}));
 }
 
-TEST(CtrlSources, WhenRawInputStopsMidPressTheSampleEndsIt) {
+TEST(CtrlSources, ASampleReadingUpEndsARawPressOnlyOnceRawInputHasLostIt) {
   Merged ctrl;
   ctrl.Raw(true, 1000, 1002);
-  ctrl.Sample(false, false, 1000 + RawEchoMs - 1);  // a lagging up is not believed yet
+  ctrl.Sample(false, false, 1200);  // an administrator's window in front hides the key
+  ctrl.Raw(true, 1500, 1501);       // its repeats go on
+  ctrl.Sample(false, false, 1500 + RawHoldMs - 1);
   EXPECT_TRUE(ctrl.sources.down);
-  ctrl.Sample(false, false, 1002 + RawEchoMs);  // raw input brought no key-up: the sample's up
-  ctrl.Sample(false, true, 1400);               // and a later tap raw input did not bring
-  EXPECT_EQ(ctrl.edges, (EdgeList{{true, 1000}, {false, 1002 + RawEchoMs}, {true, 1400},
-                                    {false, 1400}}));
+  ctrl.Sample(false, false, 1501 + RawHoldMs);  // raw input went silent: the key-up was lost
+  ctrl.Sample(false, true, 4000);               // and a later tap raw input did not bring
+  EXPECT_EQ(ctrl.edges, (EdgeList{{true, 1000}, {false, 1501 + RawHoldMs}, {true, 4000},
+                                    {false, 4000}}));
+}
+
+TEST(CtrlSources, ThePanelsOwnCtrlIsNoPressInRawInputNorInTheSamples) {
+  Merged ctrl;
+  ctrl.Raw(true, 1000, 1001, true);
+  ctrl.Sample(true, true, 1200);   // the injected key still down
+  ctrl.Raw(false, 1250, 1251, true);
+  ctrl.Sample(false, true, 1300);  // its pressed-since bit
+  ctrl.Raw(true, 2000, 2001);      // the person's own press
+  ctrl.Raw(false, 2100, 2101);
+  ctrl.Raw(true, 3000, 3001, true);  // an own key-up lost: the samples count again after it
+  ctrl.Sample(false, true, 3001 + RawHoldMs);
+  EXPECT_EQ(ctrl.edges, (EdgeList{{true, 2000}, {false, 2100}, {true, 3001 + RawHoldMs},
+                                    {false, 3001 + RawHoldMs}}));
 }
 
 }  // namespace

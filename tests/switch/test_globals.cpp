@@ -19,8 +19,10 @@ void PumpMessages() {
   while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
 }
 
-void Delay(uint16_t ms) {
-  SeamSleep(ms);
+void Delay(uint16_t ms) { DelayUntil(SeamNowMs() + ms); }
+
+void DelayUntil(int64_t deadlineMs) {
+  SeamSleepUntil(deadlineMs);
   PumpMessages();
 }
 

@@ -1,17 +1,35 @@
 #include "seam/logic/ctrl_sources.h"
 
-int RawCtrlKey(CtrlSources& sources, bool down, int64_t atMs, int64_t nowMs, CtrlEdge* edges) {
+int RawCtrlKey(CtrlSources& sources, bool down, bool injected, int64_t atMs, int64_t nowMs,
+               CtrlEdge* edges) {
+  sources.rawHeardAt = nowMs;
+  if (injected) {
+    sources.ownDown = down;
+    return 0;
+  }
   if (down == sources.down) return 0;
   sources.down = down;
-  sources.rawHeardAt = nowMs;
   edges[0] = {down, atMs};
   return 1;
 }
 
+namespace {
+bool RawRecent(const CtrlSources& sources, int64_t nowMs) {
+  return nowMs - sources.rawHeardAt < RawHoldMs;
+}
+// Raw input holds Ctrl down and still repeats it: a sample reading up is the system hiding
+// the key, not a release.
+bool RawHolds(const CtrlSources& sources, int64_t nowMs) {
+  return sources.down && RawRecent(sources, nowMs);
+}
+}  // namespace
+
 int SampledCtrl(CtrlSources& sources, bool down, bool pressedSince, int64_t nowMs,
                 CtrlEdge* edges) {
   if (nowMs - sources.rawHeardAt < RawEchoMs) return 0;
+  if (sources.ownDown && RawRecent(sources, nowMs)) return 0;  // a lost own key-up expires
   if (down != sources.down) {
+    if (!down && RawHolds(sources, nowMs)) return 0;
     sources.down = down;
     edges[0] = {down, nowMs};
     return 1;

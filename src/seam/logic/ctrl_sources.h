@@ -3,7 +3,9 @@
 // up key cached for up to 50 ms) and whose pressed-since bit repeats a tap that raw input
 // already gave. The sample is believed only once raw input has been quiet for RawEchoMs;
 // what raw input did not bring (Wine brings none while no window is in the foreground), the
-// sample brings then. Knows nothing of the platform.
+// sample brings then. The panel's own Ctrl, which its playback injects, is no press: its raw
+// edges are marked, and while it is down the sample is not believed. Knows nothing of the
+// platform.
 #pragma once
 #include <cstdint>
 #include <limits>
@@ -16,16 +18,23 @@ struct CtrlEdge {
 };
 
 constexpr int64_t RawEchoMs = 150;  // three times the longest lag of the sampled state
+// A held key repeats in raw input at least this often (the longest repeat delay is 1 s), so
+// a raw press silent for longer lost its key-up. Until then a sample reading up does not end
+// it: the state reads up while a window running as administrator is in front.
+constexpr int64_t RawHoldMs = 1500;
 constexpr int MaxCtrlEdges = 2;     // the most edges one call gives
 
 struct CtrlSources {
   bool down = false;
-  int64_t rawHeardAt = std::numeric_limits<int64_t>::min() / 2;  // the last raw edge taken
+  bool ownDown = false;  // the panel's own injected Ctrl is down
+  int64_t rawHeardAt = std::numeric_limits<int64_t>::min() / 2;  // the last raw key-down or up
 };
 
-// A raw key-down or key-up of Ctrl that happened at atMs, taken in at nowMs. Returns how many
-// edges it wrote to edges; a repeat of the state Ctrl is in writes none.
-int RawCtrlKey(CtrlSources& sources, bool down, int64_t atMs, int64_t nowMs, CtrlEdge* edges);
+// A raw key-down (a repeat too) or key-up of Ctrl that happened at atMs, taken in at nowMs;
+// injected: it carries the playback's mark. Returns how many edges it wrote to edges; a
+// repeat of the state Ctrl is in writes none, and the panel's own Ctrl none.
+int RawCtrlKey(CtrlSources& sources, bool down, bool injected, int64_t atMs, int64_t nowMs,
+               CtrlEdge* edges);
 // The key state sampled at nowMs: down now, and went down since the last sample.
 int SampledCtrl(CtrlSources& sources, bool down, bool pressedSince, int64_t nowMs,
                 CtrlEdge* edges);

@@ -1,39 +1,72 @@
-// The seam bound to the machine: a real clock and sleep, the real Ctrl key, the real wave
-// input. Ctrl comes two ways, both read every few milliseconds through each sleep: as raw
-// input queued for the panel's window, with each key-down's and key-up's time however short
-// the press, and by sampling its state, for whatever raw input does not bring.
+// The seam bound to the machine: the performance counter as the clock, sleeps that end at
+// their deadline, the real Ctrl key, the real wave input. Ctrl comes two ways: as raw input
+// queued for the panel's window, with each key-down's and key-up's time however short the
+// press, which wakes a sleep at once; and by sampling its state every 20 ms, for whatever raw
+// input does not bring.
 #include "seam/seam.h"
 
+#include <algorithm>
+#include <cstdlib>
+
+#include "injection/obkbm32.h"
+
 namespace {
-constexpr DWORD kSampleMs = 5;  // the platform rounds this up to its timer's period
+// Sampling more often only costs wake-ups: the pressed-since bit keeps a shorter tap.
+constexpr int64_t kSampleEveryMs = 20;
+// A message's time is the coarse tick count's: the platform's timer moves it in steps of
+// up to 16 ms. Raw input that arrives within a step of its stamp is dated by its arrival.
+constexpr int64_t kCoarseTickMs = 16;
 constexpr int kEdgeRoom = 32;   // far more edges than a switch gives between two polls
 
 CtrlEdge Edges[kEdgeRoom];
 int EdgeCount = 0, EdgeFirst = 0;
 CtrlSources Sources;
 HWND RawTarget = nullptr;  // the window raw input is queued for
+int64_t LastSampleMs = 0;
 
 void PushEdges(const CtrlEdge* edges, int count) {
   for (int i = 0; i < count && EdgeCount < kEdgeRoom; ++i, ++EdgeCount)
     Edges[(EdgeFirst + EdgeCount) % kEdgeRoom] = edges[i];
 }
 
-// A message's time is the low half of the same millisecond clock.
-int64_t MessageMs(DWORD time, int64_t now) {
-  return now - static_cast<DWORD>(static_cast<DWORD>(now) - time);
+int64_t CounterFrequency() {
+  static const int64_t frequency = [] {
+    LARGE_INTEGER value;
+    QueryPerformanceFrequency(&value);
+    return value.QuadPart;
+  }();
+  return frequency;
+}
+
+// The platform's timer ticks every 15.6 ms unless a program asks for more: each sleep would
+// end up to that late. Asked for once, given back at the end.
+void AskForFineTimer() {
+  static const bool asked = [] {
+    if (timeBeginPeriod(1) != TIMERR_NOERROR) return false;
+    std::atexit([] { timeEndPeriod(1); });
+    return true;
+  }();
+  (void)asked;
+}
+
+// When raw input stamped at messageTime (the tick count's low half) was taken in at nowMs.
+int64_t RawMoment(DWORD messageTime, int64_t nowMs) {
+  const int64_t stamped = nowMs - static_cast<DWORD>(GetTickCount() - messageTime);
+  return nowMs - stamped <= kCoarseTickMs ? nowMs : stamped;
 }
 
 bool IsCtrlKey(USHORT key) { return key == VK_CONTROL || key == VK_LCONTROL || key == VK_RCONTROL; }
 
-// Only raw input is taken out of the queue here. The window's procedure gives each to
-// SeamRawInput, whichever pump dispatches it, then to the default procedure, which frees what
-// the system keeps for it. A filtered peek still takes a quit message: it is posted again
-// for the console's pump, which ends the program on it.
+// Only raw input is taken out of the queue here, all of it, so a wait on raw input cannot
+// spin on a message left behind. The window's procedure gives each to SeamRawInput,
+// whichever pump dispatches it, then to the default procedure, which frees what the system
+// keeps for it. A filtered peek still takes a quit message: it is posted again for the
+// console's pump, which ends the program on it.
 void TakeRawInput() {
   if (RawTarget && !IsWindow(RawTarget)) RawTarget = nullptr;
   if (!RawTarget) return;
   MSG message;
-  while (PeekMessageW(&message, RawTarget, WM_INPUT, WM_INPUT, PM_REMOVE)) {
+  while (PeekMessageW(&message, nullptr, WM_INPUT, WM_INPUT, PM_REMOVE)) {
     if (message.message == WM_QUIT) {
       PostQuitMessage(static_cast<int>(message.wParam));
       return;
@@ -46,9 +79,18 @@ void TakeRawInput() {
 // that began and ended between two samples.
 void SampleCtrl() {
   TakeRawInput();
+  LastSampleMs = SeamNowMs();
   const SHORT state = GetAsyncKeyState(VK_CONTROL);
   CtrlEdge edges[MaxCtrlEdges];
-  PushEdges(edges, SampledCtrl(Sources, (state & 0x8000) != 0, (state & 1) != 0, SeamNowMs(), edges));
+  PushEdges(edges, SampledCtrl(Sources, (state & 0x8000) != 0, (state & 1) != 0, LastSampleMs, edges));
+}
+
+// Until the clock reads wakeMs or raw input arrives, whichever comes first.
+void WaitForRawInput(int64_t wakeMs) {
+  const int64_t left = wakeMs - SeamNowMs();
+  if (left <= 0) return;
+  MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left), QS_RAWINPUT,
+                              MWMO_INPUTAVAILABLE);
 }
 }  // namespace
 
@@ -60,9 +102,10 @@ void SeamRawInput(LPARAM handle, DWORD time) {
       input.header.dwType != RIM_TYPEKEYBOARD || !IsCtrlKey(input.data.keyboard.VKey))
     return;
   const bool down = (input.data.keyboard.Flags & RI_KEY_BREAK) == 0;
+  const bool injected = input.data.keyboard.ExtraInformation == PlaybackMark;
   const int64_t now = SeamNowMs();
   CtrlEdge edges[MaxCtrlEdges];
-  PushEdges(edges, RawCtrlKey(Sources, down, MessageMs(time, now), now, edges));
+  PushEdges(edges, RawCtrlKey(Sources, down, injected, RawMoment(time, now), now, edges));
 }
 
 bool SeamListenForCtrl(HWND window) {
@@ -72,14 +115,19 @@ bool SeamListenForCtrl(HWND window) {
   return true;
 }
 
-int64_t SeamNowMs() { return static_cast<int64_t>(GetTickCount64()); }
+int64_t SeamNowMs() {
+  LARGE_INTEGER counter;
+  QueryPerformanceCounter(&counter);
+  const int64_t frequency = CounterFrequency();
+  return counter.QuadPart / frequency * 1000 + counter.QuadPart % frequency * 1000 / frequency;
+}
 
-void SeamSleep(DWORD ms) {
-  const int64_t end = SeamNowMs() + ms;
-  for (int64_t now = SeamNowMs(); now < end; now = SeamNowMs()) {
-    SampleCtrl();
-    const int64_t left = end - now;
-    Sleep(static_cast<DWORD>(left < kSampleMs ? left : kSampleMs));
+void SeamSleepUntil(int64_t deadlineMs) {
+  AskForFineTimer();
+  for (int64_t now = SeamNowMs(); now < deadlineMs; now = SeamNowMs()) {
+    if (now - LastSampleMs >= kSampleEveryMs) SampleCtrl();
+    WaitForRawInput(std::min(deadlineMs, LastSampleMs + kSampleEveryMs));
+    TakeRawInput();
   }
   SampleCtrl();
 }
@@ -90,7 +138,7 @@ bool SeamCtrlHeld() {
 }
 
 bool SeamTakeCtrlEdge(CtrlEdge* edge) {
-  SampleCtrl();
+  TakeRawInput();
   if (EdgeCount == 0) return false;
   *edge = Edges[EdgeFirst];
   EdgeFirst = (EdgeFirst + 1) % kEdgeRoom;

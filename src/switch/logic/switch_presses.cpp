@@ -104,3 +104,7 @@ int32_t FilterMs(const char* text) {
   while (*text == ' ' || *text == '\t') ++text;
   return (text == digits || *text != 0) ? 0 : value;
 }
+
+int64_t DwellStart(int64_t lastDwellEndMs, int64_t nowMs) {
+  return nowMs >= lastDwellEndMs && nowMs - lastDwellEndMs < TickMs ? lastDwellEndMs : nowMs;
+}

@@ -64,3 +64,9 @@ bool SoundReleased(SoundState& state, SoundEdge* edge);
 int64_t SampleMoment(int64_t position, int64_t devicePosition, int64_t nowMs, int64_t rate);
 // Whole milliseconds for a filter: blanks around digits, at most 10000; anything else is 0.
 int32_t FilterMs(const char* text);
+
+// Dwells in ticks of TickMs. The dwell of an item lit within a tick of the end of the one
+// before starts at that end; otherwise it starts now.
+constexpr int64_t TickMs = 100;
+constexpr int64_t NoDwellEnd = std::numeric_limits<int64_t>::min() / 2;
+int64_t DwellStart(int64_t lastDwellEndMs, int64_t nowMs);
