@@ -25,8 +25,12 @@ struct Playback {
   std::deque<EventList> started; // lists waiting for the replay thread
   bool replaying = false;        // the replay thread is inside a list
   HANDLE wakeup = nullptr;       // set when a list is started
+  HANDLE idle = nullptr;         // set while no list replays or waits; null: none could be made
   bool threadRunning = false;
-  Playback() { InitializeCriticalSection(&lock); }
+  Playback() {
+    InitializeCriticalSection(&lock);
+    idle = CreateEventW(nullptr, TRUE, TRUE, nullptr);
+  }
 };
 Playback& State = *new Playback;
 
@@ -104,6 +108,7 @@ bool TakeStartedList(EventList& list) {
   LockGuard guard;
   if (State.started.empty()) {
     State.replaying = false;
+    if (State.idle) SetEvent(State.idle);
     return false;
   }
   list = std::move(State.started.front());
@@ -184,6 +189,7 @@ UINT WINAPI PlayStart() {
     list.swap(State.building);
     if (ReplayThreadReady()) {
       State.started.push_back(std::move(list));
+      if (State.idle) ResetEvent(State.idle);
       SetEvent(State.wakeup);
       return 1;
     }
@@ -195,6 +201,15 @@ UINT WINAPI PlayStart() {
 UINT WINAPI PlayIsActive() {
   LockGuard guard;
   return (State.replaying || !State.started.empty()) ? 1 : 0;
+}
+
+// A caller waiting for the end of a replay sleeps here instead of asking again and again,
+// which on a single core would take the time the replay needs. Without the event it only
+// gives up the rest of its time slice.
+UINT WINAPI PlayWaitEnd(UINT timeoutMs) {
+  if (State.idle) WaitForSingleObject(State.idle, timeoutMs);
+  else Sleep(1);
+  return PlayIsActive() ? 0 : 1;
 }
 
 }  // extern "C"

@@ -50,6 +50,7 @@ Var StartWithWindows
 Var VolumeField
 Var DelayField
 Var StartField
+Var PanelWasRunning
 
 !insertmacro MUI_PAGE_WELCOME
 Page custom OptionsPage OptionsPageLeave
@@ -127,6 +128,52 @@ FunctionEnd
   File "${folder}\obkbm32.dll"
 !macroend
 
+; The panel and the meter run from this folder: the system neither replaces nor deletes a
+; running program. Each is asked to close as its user would close it, given 5 s, and ended
+; if it will not. Whether the panel ran is kept, so the setup can start it again.
+!macro CloseRunningPrograms un
+Function ${un}CloseRunningPrograms
+  StrCpy $PanelWasRunning 0
+  StrCpy $1 0
+  ${Do}
+    System::Call 'user32::FindWindowExW(p 0, p r1, w "ObWinCrt", p 0) p .r0'
+    ${If} $0 = 0
+      Return
+    ${EndIf}
+    StrCpy $2 0
+    System::Call 'user32::GetWindowThreadProcessId(p r0, *i .r2)'
+    ; Synchronise, query limited information, terminate.
+    System::Call 'kernel32::OpenProcess(i 0x101001, i 0, i r2) p .r3'
+    StrCpy $4 ""
+    ${IfNot} $3 = 0
+      System::Call 'kernel32::QueryFullProcessImageNameW(p r3, i 0, w .r4, *i ${NSIS_MAX_STRLEN})'
+    ${EndIf}
+    ${If} $4 == "$INSTDIR\acenora.exe"
+      StrCpy $PanelWasRunning 1
+    ${EndIf}
+    ${If} $4 == "$INSTDIR\acenora.exe"
+    ${OrIf} $4 == "$INSTDIR\acenora-nivel.exe"
+      System::Call 'user32::PostMessageW(p r0, i 0x10, p 0, p 0)'
+      System::Call 'kernel32::WaitForSingleObject(p r3, i 5000) i .r5'
+      ${If} $5 != 0
+        System::Call 'kernel32::TerminateProcess(p r3, i 1)'
+        System::Call 'kernel32::WaitForSingleObject(p r3, i 5000) i .r5'
+      ${EndIf}
+      ${If} $5 != 0
+        StrCpy $1 $0  ; it could not be ended: passed over
+      ${EndIf}
+    ${Else}
+      StrCpy $1 $0  ; another program's console
+    ${EndIf}
+    ${IfNot} $3 = 0
+      System::Call 'kernel32::CloseHandle(p r3)'
+    ${EndIf}
+  ${Loop}
+FunctionEnd
+!macroend
+!insertmacro CloseRunningPrograms ""
+!insertmacro CloseRunningPrograms "un."
+
 !macro PanelShortcut link
   CreateShortCut "${link}" "$INSTDIR\acenora.exe" "$Volume $Delay" "$INSTDIR\acenora.exe" 0 \
                  SW_SHOWNORMAL "" "Painel de varredura do Acenora"
@@ -134,6 +181,7 @@ FunctionEnd
 
 Section "Acenora"
   SetShellVarContext current
+  Call CloseRunningPrograms
   SetOutPath "$INSTDIR"
 !if ${NSIS_PTR_SIZE} > 4
   !insertmacro Programs "${FILES64}"
@@ -180,10 +228,16 @@ Section "Acenora"
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   IntFmt $0 "0x%08X" $0
   WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+
+  ; A panel that was running runs again, with the values just chosen.
+  ${If} $PanelWasRunning == 1
+    Exec '"$INSTDIR\acenora.exe" $Volume $Delay'
+  ${EndIf}
 SectionEnd
 
 Section "Uninstall"
   SetShellVarContext current
+  Call un.CloseRunningPrograms
   Delete "$SMSTARTUP\Acenora.lnk"
   Delete "$DESKTOP\Acenora.lnk"
   RMDir /r "$SMPROGRAMS\Acenora"

@@ -35,6 +35,8 @@ int ScaledMetric(int index) {
   return forDpi ? forDpi(index, ConsoleDpi) : GetSystemMetrics(index);
 }
 
+int ScaledPixels(int pixelsAt96) { return MulDiv(pixelsAt96, static_cast<int>(ConsoleDpi), 96); }
+
 HFONT ScaledFont(const ConsoleSettings& settings, UINT dpi) {
   if (settings.fontWanted)
     return CreateFontA(MulDiv(settings.fontHeight, dpi, 96), MulDiv(settings.fontWidth, dpi, 96),

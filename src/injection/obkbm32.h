@@ -15,4 +15,5 @@ UINT WINAPI PlayKey(UINT character, UINT delayMs);                  // type a co
 UINT WINAPI PlayVirtKey(UINT virtualKey, UINT ctrl, UINT shift, UINT alt, UINT delayMs);
 UINT WINAPI PlayStart();                                            // replay the list; returns at once
 UINT WINAPI PlayIsActive();                                         // non-zero while a replay runs
+UINT WINAPI PlayWaitEnd(UINT timeoutMs);  // until no replay runs or the time is up; 1: none runs
 }

@@ -14,11 +14,10 @@ namespace {
 
 constexpr UINT kMouseListSize = 30, kKeyListSize = 10;
 
-// Deliberately a tight loop: nothing is dispatched while a mouse action replays.
+// Nothing is dispatched while a mouse action replays; the thread sleeps until it ends.
 void ReplayToEnd() {
   StartWhenCtrlUp();
-  while (PlayIsActive() & 0xFF) {
-  }
+  while (PlayIsActive() & 0xFF) PlayWaitEnd(50);
 }
 
 void PlayButtonList(UINT message, int x, int y) {

@@ -44,7 +44,7 @@ bool KeyPass(int row, std::string& token) {
   LitItems lit;
   for (int key = 1; key <= KeysPerRow(KeyboardLayout); ++key) {
     ShowKeyboardRow(row, true, key, token);
-    lit.Light(key, SeamNowMs());
+    lit.Light(key, SeamMarkNow());
     if (Dwell(key)) {
       const int chosen = lit.LitAt(PressBeganMs);
       if (chosen != key) ShowKeyboardRow(row, true, chosen, token);
@@ -143,7 +143,7 @@ void ScanKeyboard() {
     ShowKeyboardRow(previous, false, 0, unused);
     previous = current;
     ShowKeyboardRow(current, true, 0, unused);
-    lit.Light(current, SeamNowMs());
+    lit.Light(current, SeamMarkNow());
     const bool hit = Dwell(current);
     current = (current >= KeyboardRows[KeyboardLayout]) ? 1 : current + 1;
     if (!hit) continue;

@@ -170,14 +170,16 @@ RECT WorkArea() {
 
 bool IsMouseMove(int option) { return option >= 2 && option <= 5; }
 
-// One pass of a menu-1 option at the cursor; true when the option leaves the menu.
+// One pass of a menu-1 option at the cursor; true when the option leaves the menu. The step
+// is in pixels at 96 DPI: on a screen at 150 % it moves as far as the person sees it at 100 %.
 bool ActOnMouseOption(int option, POINT at, int32_t& step) {
+  const int pixels = ScaledPixels(step);
   switch (option) {
     case 1: ClickAt(at.x, at.y); return false;
-    case 2: SetCursorPos(at.x, at.y - step); return false;
-    case 3: SetCursorPos(at.x, at.y + step); return false;
-    case 4: SetCursorPos(at.x - step, at.y); return false;
-    case 5: SetCursorPos(at.x + step, at.y); return false;
+    case 2: SetCursorPos(at.x, at.y - pixels); return false;
+    case 3: SetCursorPos(at.x, at.y + pixels); return false;
+    case 4: SetCursorPos(at.x - pixels, at.y); return false;
+    case 5: SetCursorPos(at.x + pixels, at.y); return false;
     case 6: CurrentMenu = 2; return true;
     case 7: step = step == 10 ? 3 : 10; return false;
     case 8: CurrentMenu = 3; return true;
@@ -208,15 +210,15 @@ void ActOnOtherClick(int option, POINT at) {
     case 3: CtrlClickAt(at.x, at.y); break;
     case 4: ShiftClickAt(at.x, at.y); break;
     case 5: {
-      RECT area = WorkArea();
-      SetCursorPos(area.right / 2, area.bottom / 2);
+      RECT area = WorkArea();  // a taskbar may lie on any side
+      SetCursorPos((area.left + area.right) / 2, (area.top + area.bottom) / 2);
       break;
     }
-    case 6: MoveMouseTo(25, 25); break;
+    case 6: MoveMouseTo(ScaledPixels(25), ScaledPixels(25)); break;
     case 7: {
       RECT frame{0, 0, 0, 0};
       GetWindowRect(GetForegroundWindow(), &frame);
-      MoveMouseTo(frame.left + 25, frame.top + 25);
+      MoveMouseTo(frame.left + ScaledPixels(25), frame.top + ScaledPixels(25));
       break;
     }
     default: break;  // 8 "Ignora"
@@ -348,10 +350,12 @@ static void PrepareThread() {
   SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOOPENFILEERRORBOX);
 }
 
-// At every poll of the switch, so a notice comes and goes while the panel scans.
-static void RefreshPanelCaption() {
+// At every poll of the switch, so a notice comes and goes while the panel scans, and no
+// other topmost window hides the panel for long.
+static void RefreshPanel() {
   Notices.microphoneDeaf = MicrophoneDeaf();
   RefreshCaption();
+  KeepPanelOnTop();
 }
 
 // No taskbar button to appear and vanish at every show and hide, no place in Alt+Tab. The
@@ -380,7 +384,7 @@ void StartUp() {
   BecomeToolWindow();
   MeasureWorkArea();
   ConsoleDpiChanged = RedockAfterRescale;
-  SwitchPolled = RefreshPanelCaption;
+  SwitchPolled = RefreshPanel;
   std::vector<std::string> arguments = CommandLineArguments();
   HasArguments = !arguments.empty();
   SplashMode = true;
@@ -449,7 +453,7 @@ int ScanOptions(int menu) {
   for (;;) {
     ShowOptionLabel(menu, previous, false);
     ShowOptionLabel(menu, current, true);
-    lit.Light(current, SeamNowMs());
+    lit.Light(current, SeamMarkNow());
     previous = current;
     if (DwellNextItem(OptionTicks(current))) {
       const int chosen = lit.LitAt(PressBeganMs);

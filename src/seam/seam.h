@@ -14,6 +14,9 @@ int64_t SeamNowMs();               // milliseconds on a clock of 1 ms or finer t
 // Sleeps until the clock reads deadlineMs, watching Ctrl meanwhile so no tap goes unseen.
 void SeamSleepUntil(int64_t deadlineMs);
 inline void SeamSleep(DWORD ms) { SeamSleepUntil(SeamNowMs() + ms); }
+// The clock read as something lights up: every Ctrl edge taken in so far is dated before
+// it, and every later one after it, however coarse the platform's own stamps.
+int64_t SeamMarkNow();
 bool SeamCtrlHeld();               // Ctrl is down now
 bool SeamTakeCtrlEdge(CtrlEdge* edge);  // the oldest Ctrl edge not yet taken; false: none
 // Ctrl's key-downs and key-ups queued for this window whatever has the focus, each with its

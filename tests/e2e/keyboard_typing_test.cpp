@@ -55,12 +55,14 @@ const Press Insertion[] = {
     {5, 4, "s", L"Ol\xE1, a\xE7\xE3os\xCD"},
 };
 
-// The panel's own Ctrl goes out with a latched key and with each key of a latched repeat.
-const Press CtrlLatchedKey[] = {
-    {1, 5, "Ctl", L"Ol\xE1, a\xE7\xE3os\xCD"}, {3, 1, "Esq", L"Ol\xE1, a\xE7\xE3os\xCD"}};
-const Press CtrlLatchedRepeat[] = {{1, 5, "Ctl", L"Ol\xE1, a\xE7\xE3os\xCD"},
-                                   {5, 1, "Rpt", L"Ol\xE1, a\xE7\xE3os\xCD"},
-                                   {3, 2, "Dir", L"Ol\xE1, a\xE7\xE3os\xCD"}};
+// The panel's own Ctrl goes out with each key of a latched repeat (Ctrl+Right at the text's
+// end, from the function keys) and with a latched letter (Ctrl+A, which selects all).
+const Press CtrlLatchedRepeat[] = {{1, 5, "Ctl", L"Ol\xE1, a\xE7\xE3o\xCD"},
+                                   {5, 1, "Rpt", L"Ol\xE1, a\xE7\xE3o\xCD"},
+                                   {3, 2, "Dir", L"Ol\xE1, a\xE7\xE3o\xCD"}};
+const Press CtrlUnlatched[] = {{1, 5, "Ctl", L"Ol\xE1, a\xE7\xE3o\xCD"}};  // a named key keeps it
+const Press CtrlLatchedLetter[] = {{1, 6, "Ctl", L"Ol\xE1, a\xE7\xE3os\xCD"},
+                                   {2, 1, "a", L"Ol\xE1, a\xE7\xE3os\xCD"}};
 
 bool WaitForShape(Shape shape, DWORD ms = 15000) {
   return WaitUntil([&] { return PanelVisible() && PanelShape() == shape; }, ms);
@@ -137,17 +139,18 @@ TEST_F(TypingIntoNotepad, DigitaThenKeysTypeASentenceCorrectItWithCtrlHeldAndSel
 
   ASSERT_TRUE(ChooseOption(2)) << Situation();  // "Funcao"
   ASSERT_TRUE(WaitForShape(FunctionKeyboardShape)) << Situation();
-  TypeKeys(std::begin(Insertion), std::end(Insertion));
-
-  // Nobody presses: the rows scan on, and the repeat goes on, each for two dwells.
-  TypeKeys(std::begin(CtrlLatchedKey), std::end(CtrlLatchedKey));
-  EXPECT_FALSE(WaitUntil([] { return ReadLit().key != 0; }, 2 * Dwell + 300))
-      << "the panel's own Ctrl chose a row: " << Situation();
+  // Nobody presses: the repeat goes on, and after the letter the rows scan on, for two dwells.
   TypeKeys(std::begin(CtrlLatchedRepeat), std::end(CtrlLatchedRepeat));
   EXPECT_FALSE(WaitUntil([] { return !(ReadLit() == Lit{3, 2}); }, 2 * Dwell + 300))
       << "the panel's own Ctrl stopped the repeat: " << Situation();
   HoldSwitch(200);
   EXPECT_TRUE(WaitUntil([] { return ReadLit().key == 0; }, 3000)) << Situation();
+  TypeKeys(std::begin(CtrlUnlatched), std::end(CtrlUnlatched));
+  TypeKeys(std::begin(Insertion), std::end(Insertion));
+  TypeKeys(std::begin(CtrlLatchedLetter), std::end(CtrlLatchedLetter));
+  ASSERT_TRUE(WaitUntil([] { return ReadLit().key == 0; }, 3000)) << Situation();
+  EXPECT_FALSE(WaitUntil([] { return ReadLit().key != 0; }, 2 * Dwell + 300))
+      << "the panel's own Ctrl chose a row: " << Situation();
   LeaveWithSel();
   EXPECT_EQ(EditorText(edit), L"Ol\xE1, a\xE7\xE3os\xCD");
 }

@@ -106,13 +106,16 @@ TEST_F(PlaybackLibrary, TypedCharactersKeepTheirOrderAndTheCodePageSigns) {
   EXPECT_EQ(Typed(), std::wstring(L"Ol\u00E1, \u00C7\u20AC"));
 }
 
-TEST_F(PlaybackLibrary, AReplayIsActiveFromItsStartUntilItsLastEvent) {
+TEST_F(PlaybackLibrary, AReplayIsActiveFromItsStartUntilItsLastEventAndAWaitEndsWithIt) {
   PlayInit(30);
   PlayKey('x', 300);
   PlayStart();
   EXPECT_TRUE(PlayIsActive() & 0xFF);
-  PumpFor(100);
+  EXPECT_EQ(PlayWaitEnd(100), 0u) << "a wait shorter than the pause ended with no replay";
   EXPECT_TRUE(PlayIsActive() & 0xFF);
+  const DWORD waitFrom = GetTickCount();
+  EXPECT_EQ(PlayWaitEnd(5000), 1u);
+  EXPECT_LT(GetTickCount() - waitFrom, 1000u) << "the wait went on past the replay's end";
   ASSERT_TRUE(PumpUntilReplayEnds());
   EXPECT_FALSE(PlayIsActive() & 0xFF);
   EXPECT_EQ(Typed(), L"x");

@@ -1,6 +1,7 @@
 // The setup as a technician runs it, silently, in this prefix: the programs in the user's
 // own programs folder, the shortcuts read back, the uninstall entry, the panel started as its
-// shortcut starts it, and a silent uninstall that leaves only the user's settings file.
+// shortcut starts it, installed again and uninstalled while it runs, and a silent uninstall
+// that leaves only the user's settings file.
 #include <windows.h>
 #include <knownfolders.h>
 #include <shlobj.h>
@@ -166,11 +167,22 @@ TEST_F(SilentSetup, InstallsShortcutsWithTheChosenValuesAndUninstallsAllButTheSe
       << "no option lit: " << e2e::Situation();
   EXPECT_TRUE(e2e::WaitUntil([&] { return e2e::RedBandTop() > firstTop; }, 4000))
       << "the lit option does not move on";
-  EXPECT_EQ(e2e::ClosePanel(), 0u);
-  e2e::UseProgramFolder("");
 
+  // Installed again while it runs: the panel is closed as its user closes it, its shortcuts
+  // take the new values and it runs again.
+  Install("/VOLUME=50 /DELAY=900 /INICIAR=1");
+  DWORD code = 99;
+  EXPECT_TRUE(e2e::WaitForExit(1000, code)) << "the running panel was left running";
+  EXPECT_EQ(code, 0u) << "the running panel was not closed by its window";
+  e2e::UseProgramFolder("");
+  ExpectPanelLinks(L"50 900", true);
+  EXPECT_TRUE(e2e::WaitUntil([] { return FindWindowA("ObWinCrt", nullptr) != nullptr; }, 10000))
+      << "the panel was not started again";
+
+  // Uninstalled while it runs: the panel is closed too, and nothing is left of the program.
   std::ofstream(Narrow(UserSettings), std::ios::app) << "; o cuidador escreveu aqui\r\n";
   ASSERT_TRUE(UninstallSilently());
+  EXPECT_EQ(FindWindowA("ObWinCrt", nullptr), nullptr) << "the panel still runs";
   for (const std::wstring& gone : {MenuFolder, DesktopLink, StartupLink})
     EXPECT_FALSE(Exists(gone)) << Narrow(gone);
   EXPECT_EQ(UninstallValue(L"DisplayName"), L"") << "the uninstall entry stays";

@@ -4,6 +4,7 @@
 #include "scanning/acenora.h"
 
 #include <algorithm>
+#include <cstdlib>
 #include <functional>
 #include <string>
 #include <utility>
@@ -46,6 +47,19 @@ RECT WorkArea() {
 int ClampedY(int y) { return std::min(y, GetSystemMetrics(SM_CYSCREEN) - 1); }
 
 bool SamePoint(POINT a, POINT b) { return a.x == b.x && a.y == b.y; }
+
+// Taskbars on the left and on top: the work area starts at (100, 40) while this lives.
+class WorkAreaPastTaskbars {
+ public:
+  WorkAreaPastTaskbars() : saved_(WorkArea()) {
+    RECT area{100, 40, GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN)};
+    SystemParametersInfoA(SPI_SETWORKAREA, 0, &area, 0);
+  }
+  ~WorkAreaPastTaskbars() { SystemParametersInfoA(SPI_SETWORKAREA, 0, &saved_, 0); }
+
+ private:
+  RECT saved_;
+};
 
 // Consecutive cursor steps between ticks, as runs of equal steps (stillness left out).
 struct Move {
@@ -102,12 +116,18 @@ class Menus : public ScanningPanel {
 
 // ---- Menu 1 ----
 
+// Steps are pixels at 100 %: on a screen at 150 % (this test run again at 144 DPI) they go as
+// far as the person sees them go at 100 %.
 TEST_F(Menus, DireitaStepsThreePixelsATickUntilTheSwitchThenTenAfterMouseRapido) {
+  if (const char* dpi = std::getenv("ACENORA_EXPECT_DPI"))
+    ASSERT_EQ(SystemDpi(), static_cast<UINT>(std::atoi(dpi))) << "the prefix's scale";
+  const bool at150 = SystemDpi() == 144;
   std::vector<SeenTick> ticks = Run(1, MouseMenu, {Choose(5), PressAfter(10), Choose(7), PressAfter(4),
                                                    Choose(5), PressAfter(10), Choose(6)});
   EXPECT_EQ(CurrentMenu, 2);
   // Moves start after the quiet wait that follows the choice, one each tick up to the hit.
-  EXPECT_EQ(CursorMoves(ticks), (std::vector<Move>{{3, 0, 7}, {10, 0, 7}}));
+  EXPECT_EQ(CursorMoves(ticks),
+            (std::vector<Move>{{at150 ? 5 : 3, 0, 7}, {at150 ? 15 : 10, 0, 7}}));
 }
 
 TEST_F(Menus, TheStepIsThreeAgainEachTimeTheMouseMenuIsEntered) {
@@ -190,12 +210,18 @@ TEST_F(Menus, OtherClicksLandWhereTheCursorWasWhenChosenEvenIfItMovesInThePause)
 
 TEST_F(Menus, TheCursorJumpsToTheScreenCentreTheScreenTopOrTheWindowTop) {
   UserWindow window;
-  RECT area = WorkArea();
-  Run(2, OtherClicksMenu, {Choose(5)});
-  POINT at{};
-  GetCursorPos(&at);
-  EXPECT_TRUE(SamePoint(at, POINT{area.right / 2, area.bottom / 2})) << at.x << "," << at.y;
-  EXPECT_TRUE(PlayCalls.empty()) << "a straight platform move";
+  {
+    WorkAreaPastTaskbars taskbars;
+    RECT area = WorkArea();
+    ASSERT_EQ(area.left, 100);
+    ASSERT_EQ(area.top, 40);
+    Run(2, OtherClicksMenu, {Choose(5)});
+    POINT at{};
+    GetCursorPos(&at);
+    EXPECT_TRUE(SamePoint(at, POINT{(100 + area.right) / 2, (40 + area.bottom) / 2}))
+        << at.x << "," << at.y;
+    EXPECT_TRUE(PlayCalls.empty()) << "a straight platform move";
+  }
 
   Run(2, OtherClicksMenu, {Choose(6)});
   EXPECT_EQ(PlayCalls, RecordedBy([] { MoveMouseTo(25, 25); })) << DescribePlayCalls();

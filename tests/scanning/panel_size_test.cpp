@@ -21,10 +21,10 @@ TEST(PanelPlacement, Menu1AtTheBottomOfA1024By738WorkArea) {
   EXPECT_EQ(box.top, 480);
 }
 
-TEST(PanelPlacement, DockedAtTheTopThePanelStartsAtTheScreensTop) {
-  const PanelFrame lowered{10, 21, 8, 27, 1024, 738};
+TEST(PanelPlacement, DockedAtTheTopThePanelStartsAtTheWorkAreasTopBelowATaskbarThere) {
+  const PanelFrame belowTaskbar{10, 21, 8, 27, 1024, 768, 40};
   for (int menu = 1; menu <= MenuCount; ++menu)
-    EXPECT_EQ(PanelBoxFor(PanelCellsFor(false, false, menu, 0), lowered, false).top, 0) << menu;
+    EXPECT_EQ(PanelBoxFor(PanelCellsFor(false, false, menu, 0), belowTaskbar, false).top, 40) << menu;
 }
 
 TEST(PanelPlacement, EveryMenuIsItsWidestLineAndItsOptions) {

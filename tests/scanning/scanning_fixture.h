@@ -13,6 +13,8 @@
 class ScanningPanel : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
+    // Aware of each monitor's scale, as the programs' manifest declares.
+    SetProcessDpiAwarenessContext(DPI_AWARENESS_CONTEXT_PER_MONITOR_AWARE_V2);
     ConsoleInit();
     ScreenCols = 80;
     ScreenRows = 12;

@@ -30,6 +30,15 @@ if(spine_window_ready)
                LIBS ${spine_virtual_libs} TIMEOUT 120)
   # The menus move the real cursor and the foreground window.
   set_tests_properties(menu_handlers_test PROPERTIES RESOURCE_LOCK desktop_input)
+  if(ACENORA_WINE)
+    # The mouse steps again with the prefix at 144 DPI, as a screen at 150 %.
+    add_test(NAME menu_handlers_144_dpi_test
+             COMMAND ${ACENORA_ON_DESKTOP} bash ${PROJECT_SOURCE_DIR}/tests/console/at_144_dpi.sh
+                     ${ACENORA_WINE} $<TARGET_FILE:menu_handlers_test>)
+    set_tests_properties(menu_handlers_144_dpi_test PROPERTIES TIMEOUT 120 RESOURCE_LOCK desktop_input
+      ENVIRONMENT "ACENORA_EXPECT_DPI=144;GTEST_FILTER=Menus.Direita*")
+    acenora_on_desktop(menu_handlers_144_dpi_test)
+  endif()
 
   add_executable(startup_probe startup_probe.cpp)
   target_link_libraries(startup_probe PRIVATE scanning seam_win32 playback_recorder)

@@ -53,6 +53,8 @@ UINT WINAPI PlayStart() {
   if (OnPlayStart) OnPlayStart();
   return Record("PlayStart", {});
 }
+// The wait between two polls: the polls are what the tests count.
+UINT WINAPI PlayWaitEnd(UINT) { return PollsLeft <= 0 ? 1 : 0; }
 UINT WINAPI PlayIsActive() {
   Record("PlayIsActive", {});
   if (PollsLeft <= 0) return 0;

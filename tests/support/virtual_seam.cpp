@@ -110,6 +110,7 @@ bool SeamCtrlHeld() {
 }
 
 int64_t SeamNowMs() { return s.ms; }
+int64_t SeamMarkNow() { return s.ms; }
 
 bool SeamTakeCtrlEdge(CtrlEdge* edge) {
   if (s.edgesTaken == s.edges.size() || s.edges[s.edgesTaken].atMs > s.ms) return false;

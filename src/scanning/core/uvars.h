@@ -16,7 +16,7 @@ extern bool ShiftLatch, CtrlLatch, AltLatch;  // modifiers latched for the next 
 extern bool HasArguments;        // the command line gave at least one argument
 
 // Panel geometry in pixels, written by MeasureWorkArea.
-extern int32_t CellWidth, CellHeight, WorkRight, WorkBottom, FrameWidth, FrameHeight;
+extern int32_t CellWidth, CellHeight, WorkRight, WorkBottom, WorkTop, FrameWidth, FrameHeight;
 
 constexpr int MenuCount = 7;
 constexpr int LayoutCount = 6;

@@ -42,6 +42,7 @@ void ReadWorkArea() {
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
   WorkRight = work.right;
   WorkBottom = work.bottom;
+  WorkTop = work.top;
 }
 
 }  // namespace
@@ -62,7 +63,7 @@ void MeasureWorkArea() {
 
 PanelBox PanelPlacement(bool atBottom) {
   const PanelCells cells = PanelCellsFor(SplashMode, HasArguments, CurrentMenu, KeyboardLayout);
-  return PanelBoxFor(cells, {CellWidth, CellHeight, FrameWidth, FrameHeight, WorkRight, WorkBottom},
+  return PanelBoxFor(cells, {CellWidth, CellHeight, FrameWidth, FrameHeight, WorkRight, WorkBottom, WorkTop},
                      atBottom);
 }
 
@@ -78,7 +79,7 @@ void PlacePanel(bool atBottom) {
   const RECT sized = WindowRect();
   const RECT visible = VisibleRect();
   const PanelBox docked = DockedBox(visible.right - visible.left, visible.bottom - visible.top,
-                                    WorkRight, WorkBottom, atBottom);
+                                    WorkRight, WorkBottom, WorkTop, atBottom);
   SetWindowPos(ConsoleWindow, HWND_TOPMOST, docked.left - (visible.left - sized.left),
                docked.top - (visible.top - sized.top), 0, 0,
                SWP_NOSIZE | SWP_SHOWWINDOW | SWP_NOACTIVATE);
@@ -88,4 +89,30 @@ void PlacePanel(bool atBottom) {
 void RedockAfterRescale() {
   MeasureWorkArea();
   if (IsWindowVisible(ConsoleWindow)) PlacePanel(PanelAtBottom);
+}
+
+namespace {
+bool Overlap(const RECT& a, const RECT& b) {
+  RECT common{};
+  return IntersectRect(&common, &a, &b) != FALSE;
+}
+
+// A topmost window made after the panel's last placement lies above it.
+bool CoveredByTopmost() {
+  const RECT panel = WindowRect();
+  for (HWND above = GetWindow(ConsoleWindow, GW_HWNDPREV); above;
+       above = GetWindow(above, GW_HWNDPREV)) {
+    RECT frame{};
+    if (IsWindowVisible(above) && (GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
+        GetWindowRect(above, &frame) && Overlap(frame, panel))
+      return true;
+  }
+  return false;
+}
+}  // namespace
+
+void KeepPanelOnTop() {
+  if (!ConsoleWindow || !IsWindowVisible(ConsoleWindow) || !CoveredByTopmost()) return;
+  SetWindowPos(ConsoleWindow, HWND_TOPMOST, 0, 0, 0, 0,
+               SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }

@@ -7,3 +7,4 @@ void MeasureWorkArea();                 // once, while the console still has its
 PanelBox PanelPlacement(bool atBottom); // where PlacePanel puts the panel now
 void PlacePanel(bool atBottom);         // size, dock, show topmost without activation
 void RedockAfterRescale();              // cells and frame measured again, a shown panel docked
+void KeepPanelOnTop();                  // above any topmost window that came to cover it

@@ -13,9 +13,6 @@
 namespace {
 // Sampling more often only costs wake-ups: the pressed-since bit keeps a shorter tap.
 constexpr int64_t kSampleEveryMs = 20;
-// A message's time is the coarse tick count's: the platform's timer moves it in steps of
-// up to 16 ms. Raw input that arrives within a step of its stamp is dated by its arrival.
-constexpr int64_t kCoarseTickMs = 16;
 constexpr int kEdgeRoom = 32;   // far more edges than a switch gives between two polls
 
 CtrlEdge Edges[kEdgeRoom];
@@ -23,6 +20,7 @@ int EdgeCount = 0, EdgeFirst = 0;
 CtrlSources Sources;
 HWND RawTarget = nullptr;  // the window raw input is queued for
 int64_t LastSampleMs = 0;
+int64_t QueueEmptyAt = 0;  // when the queue last held no raw input: what comes later is later
 
 void PushEdges(const CtrlEdge* edges, int count) {
   for (int i = 0; i < count && EdgeCount < kEdgeRoom; ++i, ++EdgeCount)
@@ -49,10 +47,12 @@ void AskForFineTimer() {
   (void)asked;
 }
 
-// When raw input stamped at messageTime (the tick count's low half) was taken in at nowMs.
+// When raw input stamped at messageTime was taken in at nowMs. The stamp is the coarse tick
+// count's low half, which the platform's timer moves in steps of up to 16 ms, so it can read
+// early; but the input cannot have come before the queue was last seen without it.
 int64_t RawMoment(DWORD messageTime, int64_t nowMs) {
   const int64_t stamped = nowMs - static_cast<DWORD>(GetTickCount() - messageTime);
-  return nowMs - stamped <= kCoarseTickMs ? nowMs : stamped;
+  return std::min(nowMs, std::max(stamped, QueueEmptyAt));
 }
 
 bool IsCtrlKey(USHORT key) { return key == VK_CONTROL || key == VK_LCONTROL || key == VK_RCONTROL; }
@@ -73,6 +73,7 @@ void TakeRawInput() {
     }
     DispatchMessageW(&message);
   }
+  QueueEmptyAt = SeamNowMs();
 }
 
 // The low bit of the state says the key went down since the last call, which keeps a tap
@@ -115,6 +116,11 @@ bool SeamListenForCtrl(HWND window) {
   return true;
 }
 
+int64_t SeamMarkNow() {
+  TakeRawInput();
+  return RawTarget ? QueueEmptyAt : SeamNowMs();
+}
+
 int64_t SeamNowMs() {
   LARGE_INTEGER counter;
   QueryPerformanceCounter(&counter);
@@ -138,7 +144,7 @@ bool SeamCtrlHeld() {
 }
 
 bool SeamTakeCtrlEdge(CtrlEdge* edge) {
-  TakeRawInput();
+  SampleCtrl();
   if (EdgeCount == 0) return false;
   *edge = Edges[EdgeFirst];
   EdgeFirst = (EdgeFirst + 1) % kEdgeRoom;

@@ -1,5 +1,5 @@
 // What the panel's caption says: its title or the key just chosen, unless something the
-// person must know covers it: a notice for a few seconds ("Não encontrado: locutor"), or a
+// person must know covers it: a notice for a few seconds (a program not found), or a
 // condition for as long as it lasts (a window the panel cannot reach, a deaf microphone).
 // Knows nothing of windows.
 #pragma once
@@ -21,4 +21,4 @@ struct PanelNotices {
 };
 
 std::string CaptionFor(const PanelNotices& notices, int64_t nowMs);
-std::string NotFoundNotice(const std::string& target);  // "Não encontrado: " and the name
+std::string NotFoundNotice(const std::string& target);  // "not found" and the name

@@ -19,9 +19,10 @@ PanelCells PanelCellsFor(bool splash, bool hasArguments, int menu, int layout) {
 PanelBox PanelBoxFor(PanelCells cells, const PanelFrame& frame, bool atBottom) {
   return DockedBox(cells.columns * frame.cellWidth + frame.frameWidth,
                    cells.rows * frame.cellHeight + frame.frameHeight, frame.workRight,
-                   frame.workBottom, atBottom);
+                   frame.workBottom, frame.workTop, atBottom);
 }
 
-PanelBox DockedBox(int width, int height, int workRight, int workBottom, bool atBottom) {
-  return {workRight - width, atBottom ? workBottom - height : 0, width, height};
+PanelBox DockedBox(int width, int height, int workRight, int workBottom, int workTop,
+                   bool atBottom) {
+  return {workRight - width, atBottom ? workBottom - height : workTop, width, height};
 }

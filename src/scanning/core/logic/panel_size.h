@@ -8,9 +8,14 @@ struct PanelCells { int columns, rows; };
 // A menu or layout outside the tables is sized as menu 1, the loop's own fallback.
 PanelCells PanelCellsFor(bool splash, bool hasArguments, int menu, int layout);
 
-struct PanelFrame { int cellWidth, cellHeight, frameWidth, frameHeight, workRight, workBottom; };
+struct PanelFrame {
+  int cellWidth, cellHeight, frameWidth, frameHeight, workRight, workBottom;
+  int workTop = 0;
+};
 
-// Right edge on the work area's; at the bottom of the work area or at the screen's top.
+// Right edge on the work area's; at the bottom or at the top of the work area, so a taskbar
+// at the screen's top is not covered.
 PanelBox PanelBoxFor(PanelCells cells, const PanelFrame& frame, bool atBottom);
 // A window of that size docked the same way.
-PanelBox DockedBox(int width, int height, int workRight, int workBottom, bool atBottom);
+PanelBox DockedBox(int width, int height, int workRight, int workBottom, int workTop,
+                   bool atBottom);

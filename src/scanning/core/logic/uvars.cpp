@@ -15,7 +15,7 @@ bool RepeatArmed = false;
 bool ShiftLatch = false, CtrlLatch = false, AltLatch = false;
 bool HasArguments = false;
 
-int32_t CellWidth = 0, CellHeight = 0, WorkRight = 0, WorkBottom = 0, FrameWidth = 0, FrameHeight = 0;
+int32_t CellWidth = 0, CellHeight = 0, WorkRight = 0, WorkBottom = 0, WorkTop = 0, FrameWidth = 0, FrameHeight = 0;
 
 const int32_t OptionCount[MenuCount + 1] = {0, 11, 8, 9, 11, 4, 10, 7};
 const int32_t MenuWidth[MenuCount + 1] = {0, 16, 19, 16, 19, 13, 20, 16};
