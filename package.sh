@@ -48,6 +48,19 @@ stage_one() {
   rm -rf "$build/stage"
   cmake --install "$build" --prefix "$build/stage" --strip >/dev/null
   (cd "$build/stage" && sign_files $PROGRAMS)
+  stage_ui_access "$build"
+}
+
+# Signed, the panel that asks for UI access goes beside the others for the setup's
+# installation for all users; unsigned the system would refuse to start it, so it is not
+# built. The zips never hold it.
+stage_ui_access() {
+  signing_wanted || return 0
+  local build="$1" strip
+  cmake --build "$build" -j"$(nproc)" --target acenora_uiaccess
+  strip=$(grep -m1 '^CMAKE_STRIP:' "$build/CMakeCache.txt" | cut -d= -f2-)
+  "$strip" -o "$build/stage/acenora-uiaccess.exe" "$build/bin/acenora-uiaccess.exe"
+  (cd "$build/stage" && sign_files acenora-uiaccess.exe)
 }
 
 zip_one() {
@@ -61,8 +74,10 @@ zip_one() {
 setup() {
   local build="$ROOT/build-package/win64" setup="$OUT/acenora-2.0-setup.exe"
   cmake --build "$build" --target setup_texts >/dev/null
+  local ui=0
+  signing_wanted && ui=1
   cmake -DSETUP="$setup" -DFILES64="$build/stage" -DFILES32="$ROOT/build-package/win32/stage" \
-        -P "$build/setup_command.cmake"
+        -DUIACCESS="$ui" -P "$build/setup_command.cmake"
   sign_files "$setup"
 }
 

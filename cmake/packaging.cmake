@@ -63,14 +63,17 @@ if(ACENORA_MAKENSIS AND TARGET acenora-nivel)
 endif()
 
 # The shipped setup's makensis call for ./package.sh, which names the setup and the two
-# staged builds: cmake -DSETUP=... -DFILES64=... -DFILES32=... -P setup_command.cmake
+# staged builds: cmake -DSETUP=... -DFILES64=... -DFILES32=... [-DUIACCESS=1] -P setup_command.cmake
+# UIACCESS: the staged builds hold the signed acenora-uiaccess.exe too.
 if(ACENORA_MAKENSIS)
   acenora_setup_command(command "\${SETUP}" "\${FILES64}" "\${FILES32}")
+  list(POP_BACK command script)
   set(quoted "")
   foreach(argument IN LISTS command)
     string(APPEND quoted " \"${argument}\"")
   endforeach()
   file(WRITE ${CMAKE_BINARY_DIR}/setup_command.cmake
-       "execute_process(COMMAND${quoted} RESULT_VARIABLE failed)\n"
+       "set(ui \"\")\nif(UIACCESS)\n  set(ui -DUIACCESS=1)\nendif()\n"
+       "execute_process(COMMAND${quoted} \${ui} \"${script}\" RESULT_VARIABLE failed)\n"
        "if(failed)\n  message(FATAL_ERROR \"makensis failed\")\nendif()\n")
 endif()

@@ -6,7 +6,13 @@
 ;   ICON      the programs' icon (optional)
 ;   TARGET    the setup's own processor, x86-unicode unless named: a 32-bit setup runs on
 ;             every Windows and installs the 64-bit programs where the system has 64 bits
-; Silent, for a technician:  setup.exe /S [/VOLUME=60] [/DELAY=1500] [/INICIAR=1]
+;   UIACCESS  defined when FILES64 and FILES32 also hold acenora-uiaccess.exe, the signed panel
+;             that asks for UI access: installed for all users, it reaches administrators'
+;             windows; an unsigned one would not start, so unsigned builds leave it out
+; Silent, for a technician:  setup.exe /S [/VOLUME=60] [/DELAY=1500] [/INICIAR=1] [/TODOS=1]
+; For all users (/TODOS=1, or the box on the options page, run as administrator): the
+; programs under Program Files, the shortcuts and the uninstall entry for every user; the
+; settings file stays the installing user's own.
 !ifdef TARGET
   Target ${TARGET}
 !else
@@ -51,6 +57,8 @@ Var VolumeField
 Var DelayField
 Var StartField
 Var PanelWasRunning
+Var AllUsers
+Var AllUsersField
 
 !insertmacro MUI_PAGE_WELCOME
 Page custom OptionsPage OptionsPageLeave
@@ -79,8 +87,52 @@ Function .onInit
   ${IfThen} $R1 != "" ${|} StrCpy $Delay $R1 ${|}
   ${GetOptions} $R0 "/INICIAR=" $R1
   ${IfThen} $R1 == 1 ${|} StrCpy $StartWithWindows 1 ${|}
+  StrCpy $AllUsers 0
+  ${GetOptions} $R0 "/TODOS=" $R1
+  ${If} $R1 == 1
+    Call IsAdministrator
+    ${If} $0 != "Admin"
+      MessageBox MB_ICONSTOP "Para instalar para todos os usuários, execute a instalação como administrador." /SD IDOK
+      SetErrorLevel 2
+      Abort
+    ${EndIf}
+    StrCpy $AllUsers 1
+    Call UseInstallPlace
+  ${EndIf}
   !insertmacro WholeOr $Volume 60
   !insertmacro WholeOr $Delay 1500
+FunctionEnd
+
+; Where the programs, shortcuts and uninstall entry go: the user's own, or every user's.
+!macro UseContext
+  ${If} $AllUsers == 1
+    SetShellVarContext all
+  ${Else}
+    SetShellVarContext current
+  ${EndIf}
+!macroend
+
+Function UseInstallPlace
+  !insertmacro UseContext
+  ${If} $AllUsers == 1
+!if ${NSIS_PTR_SIZE} > 4
+    StrCpy $INSTDIR "$PROGRAMFILES64\Acenora"
+!else
+    ${If} ${RunningX64}
+      StrCpy $INSTDIR "$PROGRAMFILES64\Acenora"
+    ${Else}
+      StrCpy $INSTDIR "$PROGRAMFILES\Acenora"
+    ${EndIf}
+!endif
+  ${Else}
+    StrCpy $INSTDIR "$LOCALAPPDATA\Programs\Acenora"
+  ${EndIf}
+FunctionEnd
+
+; Writing under Program Files needs an administrator's rights.
+Function IsAdministrator
+  UserInfo::GetAccountType
+  Pop $0
 FunctionEnd
 
 Function OptionsPage
@@ -104,7 +156,15 @@ Function OptionsPage
   ${If} $StartWithWindows == 1
     ${NSD_Check} $StartField
   ${EndIf}
-  ${NSD_CreateLabel} 0 108u 100% 24u "Os dois valores vão nos atalhos do painel, que abre sem perguntar nada. Para mudá-los depois, instale de novo."
+  ${NSD_CreateCheckbox} 0 102u 100% 12u "Instalar para todos os usuários deste computador (administrador)"
+  Pop $AllUsersField
+  Call IsAdministrator
+  ${If} $0 != "Admin"
+    EnableWindow $AllUsersField 0
+  ${ElseIf} $AllUsers == 1
+    ${NSD_Check} $AllUsersField
+  ${EndIf}
+  ${NSD_CreateLabel} 0 120u 100% 24u "Os dois valores vão nos atalhos do painel, que abre sem perguntar nada. Para mudá-los depois, instale de novo."
   Pop $0
   nsDialogs::Show
 FunctionEnd
@@ -118,12 +178,27 @@ Function OptionsPageLeave
   ${Else}
     StrCpy $StartWithWindows 0
   ${EndIf}
+  ${NSD_GetState} $AllUsersField $0
+  ${If} $0 == ${BST_CHECKED}
+    StrCpy $AllUsers 1
+  ${Else}
+    StrCpy $AllUsers 0
+  ${EndIf}
+  Call UseInstallPlace
   !insertmacro WholeOr $Volume 60
   !insertmacro WholeOr $Delay 1500
 FunctionEnd
 
 !macro Programs folder
+!ifdef UIACCESS
+  ${If} $AllUsers == 1
+    File "/oname=acenora.exe" "${folder}\acenora-uiaccess.exe"
+  ${Else}
+    File "${folder}\acenora.exe"
+  ${EndIf}
+!else
   File "${folder}\acenora.exe"
+!endif
   File "${folder}\acenora-nivel.exe"
   File "${folder}\obkbm32.dll"
 !macroend
@@ -180,7 +255,7 @@ FunctionEnd
 !macroend
 
 Section "Acenora"
-  SetShellVarContext current
+  !insertmacro UseContext
   Call CloseRunningPrograms
   SetOutPath "$INSTDIR"
 !if ${NSIS_PTR_SIZE} > 4
@@ -196,10 +271,13 @@ Section "Acenora"
   File "${DIST}\ORBITA.INI.exemplo"
   ; The user's own settings file, made once from the sample with its values commented out;
   ; kept as it is at every later install and at the uninstall.
+  SetShellVarContext current
   CreateDirectory "${SETTINGS_FOLDER}"
   IfFileExists "${SETTINGS_FOLDER}\ORBITA.INI" settings_kept
     File "/oname=${SETTINGS_FOLDER}\ORBITA.INI" "${DIST}\ORBITA.INI"
   settings_kept:
+  StrCpy $R8 "${SETTINGS_FOLDER}\ORBITA.INI"
+  !insertmacro UseContext
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
   ; Shortcuts start in the program's folder.
@@ -209,25 +287,25 @@ Section "Acenora"
                  "$INSTDIR\acenora-nivel.exe" 0 SW_SHOWNORMAL "" "Mostra o volume do microfone e sugere um Volume"
   CreateShortCut "$SMPROGRAMS\Acenora\Guia do Acenora.lnk" "$INSTDIR\LEIAME.txt"
   CreateShortCut "$SMPROGRAMS\Acenora\Configurações.lnk" "$WINDIR\notepad.exe" \
-                 '"${SETTINGS_FOLDER}\ORBITA.INI"' "" 0 SW_SHOWNORMAL "" "Abre o ORBITA.INI no Bloco de Notas"
+                 '"$R8"' "" 0 SW_SHOWNORMAL "" "Abre o ORBITA.INI no Bloco de Notas"
   CreateShortCut "$SMPROGRAMS\Acenora\Desinstalar Acenora.lnk" "$INSTDIR\${UNINSTALLER}"
   !insertmacro PanelShortcut "$DESKTOP\Acenora.lnk"
   ${If} $StartWithWindows == 1
     !insertmacro PanelShortcut "$SMSTARTUP\Acenora.lnk"
   ${EndIf}
 
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayName" "Acenora"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "Publisher" "Projeto Acenora"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\acenora.exe"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
-  WriteRegStr HKCU "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
-  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoModify" 1
-  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "NoRepair" 1
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "Acenora"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "Projeto Acenora"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayIcon" "$INSTDIR\acenora.exe"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "InstallLocation" "$INSTDIR"
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "UninstallString" '"$INSTDIR\${UNINSTALLER}"'
+  WriteRegStr SHCTX "${UNINSTALL_KEY}" "QuietUninstallString" '"$INSTDIR\${UNINSTALLER}" /S'
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoModify" 1
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "NoRepair" 1
   ${GetSize} "$INSTDIR" "/S=0K" $0 $1 $2
   IntFmt $0 "0x%08X" $0
-  WriteRegDWORD HKCU "${UNINSTALL_KEY}" "EstimatedSize" "$0"
+  WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 
   ; A panel that was running runs again, with the values just chosen.
   ${If} $PanelWasRunning == 1
@@ -235,8 +313,15 @@ Section "Acenora"
   ${EndIf}
 SectionEnd
 
+; An uninstaller in the folder the every-user entry names belongs to an install for all users.
+Function un.onInit
+  StrCpy $AllUsers 0
+  ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+  ${IfThen} $0 == $INSTDIR ${|} StrCpy $AllUsers 1 ${|}
+FunctionEnd
+
 Section "Uninstall"
-  SetShellVarContext current
+  !insertmacro UseContext
   Call un.CloseRunningPrograms
   Delete "$SMSTARTUP\Acenora.lnk"
   Delete "$DESKTOP\Acenora.lnk"
@@ -248,7 +333,7 @@ Section "Uninstall"
   Delete "$INSTDIR\ORBITA.INI.exemplo"
   Call un.DeleteOriginalUninstaller
   RMDir /REBOOTOK "$INSTDIR"
-  DeleteRegKey HKCU "${UNINSTALL_KEY}"
+  DeleteRegKey SHCTX "${UNINSTALL_KEY}"
 SectionEnd
 
 ; This runs as a copy in the temporary folder, started by the uninstaller in the program's

@@ -43,8 +43,8 @@ bool KeyPass(int row, std::string& token) {
   bool waitDue = true;
   LitItems lit;
   for (int key = 1; key <= KeysPerRow(KeyboardLayout); ++key) {
+    lit.Light(key, SeamMarkNow());  // before it shows, as the options are
     ShowKeyboardRow(row, true, key, token);
-    lit.Light(key, SeamMarkNow());
     if (Dwell(key)) {
       const int chosen = lit.LitAt(PressBeganMs);
       if (chosen != key) ShowKeyboardRow(row, true, chosen, token);
@@ -140,10 +140,10 @@ void ScanKeyboard() {
   LitItems lit;
   for (;;) {
     std::string unused;
+    lit.Light(current, SeamMarkNow());
     ShowKeyboardRow(previous, false, 0, unused);
     previous = current;
     ShowKeyboardRow(current, true, 0, unused);
-    lit.Light(current, SeamMarkNow());
     const bool hit = Dwell(current);
     current = (current >= KeyboardRows[KeyboardLayout]) ? 1 : current + 1;
     if (!hit) continue;

@@ -451,9 +451,10 @@ int ScanOptions(int menu) {
   int current = ResumeOption >= 1 && ResumeOption <= count ? ResumeOption : 1;
   LitItems lit;
   for (;;) {
+    // Marked before it shows: a press seen once it shows is never dated before it.
+    lit.Light(current, SeamMarkNow());
     ShowOptionLabel(menu, previous, false);
     ShowOptionLabel(menu, current, true);
-    lit.Light(current, SeamMarkNow());
     previous = current;
     if (DwellNextItem(OptionTicks(current))) {
       const int chosen = lit.LitAt(PressBeganMs);

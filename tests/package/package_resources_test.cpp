@@ -54,14 +54,20 @@ TEST(BuiltResources, EachFileCarriesItsVersionInPortuguese) {
   ExpectVersion("obkbm32.dll", L"Acenora - envio de teclas e do mouse");
 }
 
+// Only the panel built for a signed installation for all users asks for UI access: the
+// system would refuse to start any other that did.
 TEST(BuiltResources, EachProgramCarriesItsManifestAndItsIconInThreeSizes) {
-  for (const char* file : {"acenora.exe", "acenora-nivel.exe"}) {
+  struct Program { const char* file; const char* uiAccess; };
+  for (const Program& program : {Program{"acenora.exe", "uiAccess=\"false\""},
+                                 Program{"acenora-nivel.exe", "uiAccess=\"false\""},
+                                 Program{"acenora-uiaccess.exe", "uiAccess=\"true\""}}) {
+    const char* file = program.file;
     const std::string path = BesideThisProgram(file);
     HMODULE module = LoadLibraryExA(path.c_str(), nullptr, LOAD_LIBRARY_AS_DATAFILE);
     ASSERT_NE(module, nullptr) << file;
     const std::string manifest = Resource(module, MAKEINTRESOURCEW(24), MAKEINTRESOURCEW(1));
     for (const char* wanted :
-         {"level=\"asInvoker\"", "uiAccess=\"false\"", ">PerMonitorV2, PerMonitor<", ">true/pm<",
+         {"level=\"asInvoker\"", program.uiAccess, ">PerMonitorV2, PerMonitor<", ">true/pm<",
           "{35138b9a-5d96-4fbd-8e2d-a2440225f93a}", "{8e0f7a12-bfb3-4fe8-b9a5-48fd50a15a9a}"})
       EXPECT_NE(manifest.find(wanted), std::string::npos) << file << " lacks " << wanted;
     const std::string group = Resource(module, MAKEINTRESOURCEW(14), MAKEINTRESOURCEW(1));

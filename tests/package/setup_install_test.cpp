@@ -189,6 +189,30 @@ TEST_F(SilentSetup, InstallsShortcutsWithTheChosenValuesAndUninstallsAllButTheSe
   EXPECT_TRUE(Exists(UserSettings)) << "the user's settings file is kept";
 }
 
+// This prefix runs every program as an administrator, as a setup started "as administrator".
+TEST_F(SilentSetup, ForAllUsersUnderProgramFilesWithEveryUsersShortcutsAndEntry) {
+  const std::wstring folder = Known(FOLDERID_ProgramFiles) + L"\\Acenora";
+  const std::wstring menu = Known(FOLDERID_CommonPrograms) + L"\\Acenora";
+  Install("/TODOS=1 /VOLUME=70 /DELAY=1100");
+  const Link panel{folder + L"\\acenora.exe", L"70 1100", folder};
+  ExpectLink(menu + L"\\Acenora.lnk", panel);
+  ExpectLink(Known(FOLDERID_PublicDesktop) + L"\\Acenora.lnk", panel);
+  EXPECT_FALSE(Exists(InstallFolder)) << "the user's own programs folder was used";
+  wchar_t location[MAX_PATH] = {};
+  DWORD size = sizeof location;
+  EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, UninstallKey, L"InstallLocation", RRF_RT_REG_SZ,
+                         nullptr, location, &size), ERROR_SUCCESS);
+  EXPECT_EQ(Narrow(location), Narrow(folder));
+  EXPECT_TRUE(Exists(UserSettings)) << "the settings file is the installing user's own";
+
+  EXPECT_EQ(RunToEnd(Narrow(folder + L"\\Desinstalar Acenora.exe"), "/S"), 0u);
+  for (int waited = 0; waited < 60000 && Exists(folder); waited += 100) Sleep(100);
+  for (const std::wstring& gone : {folder, menu}) EXPECT_FALSE(Exists(gone)) << Narrow(gone);
+  size = sizeof location;
+  EXPECT_NE(RegGetValueW(HKEY_LOCAL_MACHINE, UninstallKey, L"InstallLocation", RRF_RT_REG_SZ,
+                         nullptr, location, &size), ERROR_SUCCESS) << "the entry stays";
+}
+
 TEST_F(SilentSetup, WithoutOptionsOrWithBadOnesTheDefaultsAndNoStartWithWindows) {
   Install("/VOLUME=4x5 /DELAY=-3");
   ExpectPanelLinks(L"60 1500", false);
