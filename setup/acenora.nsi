@@ -1,7 +1,7 @@
 ; The Acenora setup: for the current user, without administrator rights, in Brazilian
 ; Portuguese. Built by makensis -INPUTCHARSET UTF8 with these defines:
 ;   VERSION   2.0.n          OUTFILE  the setup to write
-;   FILES64   folder of the 64-bit acenora.exe, acenora-nivel.exe and obkbm32.dll
+;   FILES64   folder of the 64-bit acenora.exe, acenora-nivel.exe, locutor.exe and obkbm32.dll
 ;   FILES32   the same for 32 bits          DIST  folder of LEIAME.txt and ORBITA.INI.exemplo
 ;   ICON      the programs' icon (optional)
 ;   TARGET    the setup's own processor, x86-unicode unless named: a 32-bit setup runs on
@@ -30,6 +30,8 @@ ManifestDPIAware true
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Acenora"
 !define UNINSTALLER "Desinstalar Acenora.exe"
+; The panel's "Locutor" finds ours by this name through the shell.
+!define LOCUTOR_PATH_KEY "Software\Microsoft\Windows\CurrentVersion\App Paths\locutor.exe"
 !define SETTINGS_FOLDER "$APPDATA\Acenora"
 
 Name "Acenora"
@@ -200,18 +202,27 @@ FunctionEnd
   File "${folder}\acenora.exe"
 !endif
   File "${folder}\acenora-nivel.exe"
+  File "${folder}\locutor.exe"
   File "${folder}\obkbm32.dll"
 !macroend
 
-; The panel and the meter run from this folder: the system neither replaces nor deletes a
-; running program. Each is asked to close as its user would close it, given 5 s, and ended
-; if it will not. Whether the panel ran is kept, so the setup can start it again.
+; The panel, the meter and the Locutor run from this folder: the system neither replaces nor
+; deletes a running program. Each is asked to close as its user would close it, given 5 s,
+; and ended if it will not. Whether the panel ran is kept, so the setup can start it again.
 !macro CloseRunningPrograms un
 Function ${un}CloseRunningPrograms
   StrCpy $PanelWasRunning 0
+  StrCpy $R7 "ObWinCrt"  ; the console the panel and the meter are drawn on
+  Call ${un}CloseWindowsOfClass
+  StrCpy $R7 "AcenoraLocutor"
+  Call ${un}CloseWindowsOfClass
+FunctionEnd
+
+; Every window of class $R7 whose process runs one of this folder's programs.
+Function ${un}CloseWindowsOfClass
   StrCpy $1 0
   ${Do}
-    System::Call 'user32::FindWindowExW(p 0, p r1, w "ObWinCrt", p 0) p .r0'
+    System::Call 'user32::FindWindowExW(p 0, p r1, w r17, p 0) p .r0'
     ${If} $0 = 0
       Return
     ${EndIf}
@@ -228,6 +239,7 @@ Function ${un}CloseRunningPrograms
     ${EndIf}
     ${If} $4 == "$INSTDIR\acenora.exe"
     ${OrIf} $4 == "$INSTDIR\acenora-nivel.exe"
+    ${OrIf} $4 == "$INSTDIR\locutor.exe"
       System::Call 'user32::PostMessageW(p r0, i 0x10, p 0, p 0)'
       System::Call 'kernel32::WaitForSingleObject(p r3, i 5000) i .r5'
       ${If} $5 != 0
@@ -238,7 +250,7 @@ Function ${un}CloseRunningPrograms
         StrCpy $1 $0  ; it could not be ended: passed over
       ${EndIf}
     ${Else}
-      StrCpy $1 $0  ; another program's console
+      StrCpy $1 $0  ; another program's window
     ${EndIf}
     ${IfNot} $3 = 0
       System::Call 'kernel32::CloseHandle(p r3)'
@@ -285,6 +297,8 @@ Section "Acenora"
   !insertmacro PanelShortcut "$SMPROGRAMS\Acenora\Acenora.lnk"
   CreateShortCut "$SMPROGRAMS\Acenora\Medidor de nível.lnk" "$INSTDIR\acenora-nivel.exe" "" \
                  "$INSTDIR\acenora-nivel.exe" 0 SW_SHOWNORMAL "" "Mostra o volume do microfone e sugere um Volume"
+  CreateShortCut "$SMPROGRAMS\Acenora\Locutor.lnk" "$INSTDIR\locutor.exe" "" \
+                 "$INSTDIR\locutor.exe" 0 SW_SHOWNORMAL "" "Fala em voz alta o que se digita"
   CreateShortCut "$SMPROGRAMS\Acenora\Guia do Acenora.lnk" "$INSTDIR\LEIAME.txt"
   CreateShortCut "$SMPROGRAMS\Acenora\Configurações.lnk" "$WINDIR\notepad.exe" \
                  '"$R8"' "" 0 SW_SHOWNORMAL "" "Abre o ORBITA.INI no Bloco de Notas"
@@ -294,6 +308,8 @@ Section "Acenora"
     !insertmacro PanelShortcut "$SMSTARTUP\Acenora.lnk"
   ${EndIf}
 
+  WriteRegStr SHCTX "${LOCUTOR_PATH_KEY}" "" "$INSTDIR\locutor.exe"
+  WriteRegStr SHCTX "${LOCUTOR_PATH_KEY}" "Path" "$INSTDIR"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayName" "Acenora"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
   WriteRegStr SHCTX "${UNINSTALL_KEY}" "Publisher" "Projeto Acenora"
@@ -328,12 +344,15 @@ Section "Uninstall"
   RMDir /r "$SMPROGRAMS\Acenora"
   Delete "$INSTDIR\acenora.exe"
   Delete "$INSTDIR\acenora-nivel.exe"
+  Delete "$INSTDIR\locutor.exe"
   Delete "$INSTDIR\obkbm32.dll"
   Delete "$INSTDIR\LEIAME.txt"
   Delete "$INSTDIR\ORBITA.INI.exemplo"
   Call un.DeleteOriginalUninstaller
   RMDir /REBOOTOK "$INSTDIR"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"
+  ReadRegStr $0 SHCTX "${LOCUTOR_PATH_KEY}" ""
+  ${IfThen} $0 == "$INSTDIR\locutor.exe" ${|} DeleteRegKey SHCTX "${LOCUTOR_PATH_KEY}" ${|}
 SectionEnd
 
 ; This runs as a copy in the temporary folder, started by the uninstaller in the program's

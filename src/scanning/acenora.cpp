@@ -319,10 +319,10 @@ void ActOnProgramsOption(int option) {
     case 2: OpenMyDocuments(); break;
     case 3: OpenStartMenu(); break;
     case 4: RunProgram(SearchPortal); break;
-    case 5: RunProgram("locutor"); break;
+    case 5: RunLocutor(); break;
     case 6: RunProgram("notepad"); break;
     case 7: RunProgram(NewsSite); break;
-    case 8: RunProgram("outlook"); break;
+    case 8: OpenMail(); break;
     case 9: RunProgram("explorer"); break;
     case 10: MoveToTray(); break;
     default: break;  // 1 "Mouse"
@@ -549,6 +549,23 @@ bool RunProgram(const std::string& target) {
   if (OpenThroughShell(WideText(target))) return true;
   ShowNotice(NotFoundNotice(WithoutQuotes(target)));
   return false;
+}
+
+// Ours beside the panel first (the zips), then whatever the shell knows by that name (the
+// setup registers ours; a user's own also wins over nothing).
+void RunLocutor() {
+  const std::wstring program = ProgramPath();
+  const std::wstring beside = program.substr(0, program.find_last_of(L"\\/") + 1) + L"locutor.exe";
+  if (GetFileAttributesW(beside.c_str()) != INVALID_FILE_ATTRIBUTES && OpenThroughShell(beside))
+    return;
+  RunProgram("locutor");
+}
+
+// The person's mail program: Outlook where it is installed, else whatever program the user
+// chose for mail addresses.
+void OpenMail() {
+  if (OpenThroughShell(L"outlook") || OpenThroughShell(L"mailto:")) return;
+  ShowNotice(NotFoundNotice("correio"));
 }
 
 // The user's Documents folder, wherever the platform keeps it; empty when it has none.

@@ -14,6 +14,8 @@ void WindowSizeMenu();
 void ProgramsMenu();
 void KeyboardChoiceMenu();
 bool RunProgram(const std::string& target);  // opened through the shell; else a notice, false
+void RunLocutor();              // locutor.exe beside the panel, else "locutor" through the shell
+void OpenMail();                // Outlook, else the mailto: handler, else a notice
 std::wstring DocumentsFolder();  // the user's Documents known folder; empty without one
 void OpenMyDocuments();          // "Meus documentos" here, else the Documents folder
 int AcenoraMain();              // ConsoleInit, StartUp, MainLoop; the error box on bad numbers

@@ -35,6 +35,7 @@ int main(int argc, char** argv) {
   const int items = argc > 2 ? std::atoi(argv[2]) : 22;
   SetDwell(dwell);
   if (!InstallPanelSettings() || !StartPanel("250 " + std::to_string(dwell))) return 2;
+  WaitUntil([] { return Caption(PanelWindow()) == "Acenora - v2.0"; }, 5000);
   LearnFrame(30, 9);
   if (!WaitUntil([] { return PanelVisible() && PanelShape() == Shape{16, 11}; }, 20000)) return 3;
   std::printf("measuring\n");

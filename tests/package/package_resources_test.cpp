@@ -51,6 +51,7 @@ void ExpectVersion(const std::string& file, const std::wstring& description) {
 TEST(BuiltResources, EachFileCarriesItsVersionInPortuguese) {
   ExpectVersion("acenora.exe", L"Acenora - painel de varredura por acionador");
   ExpectVersion("acenora-nivel.exe", L"Acenora - medidor do volume do microfone");
+  ExpectVersion("locutor.exe", L"Acenora - Locutor, fala o que se digita");
   ExpectVersion("obkbm32.dll", L"Acenora - envio de teclas e do mouse");
 }
 
@@ -60,6 +61,7 @@ TEST(BuiltResources, EachProgramCarriesItsManifestAndItsIconInThreeSizes) {
   struct Program { const char* file; const char* uiAccess; };
   for (const Program& program : {Program{"acenora.exe", "uiAccess=\"false\""},
                                  Program{"acenora-nivel.exe", "uiAccess=\"false\""},
+                                 Program{"locutor.exe", "uiAccess=\"false\""},
                                  Program{"acenora-uiaccess.exe", "uiAccess=\"true\""}}) {
     const char* file = program.file;
     const std::string path = BesideThisProgram(file);

@@ -129,12 +129,19 @@ class SilentSetup : public ::testing::Test {
 
 TEST_F(SilentSetup, InstallsShortcutsWithTheChosenValuesAndUninstallsAllButTheSettings) {
   Install("/VOLUME=45 /DELAY=1200 /INICIAR=1");
-  for (const wchar_t* file : {L"acenora.exe", L"acenora-nivel.exe", L"obkbm32.dll",
+  for (const wchar_t* file : {L"acenora.exe", L"acenora-nivel.exe", L"locutor.exe", L"obkbm32.dll",
                               L"LEIAME.txt", L"ORBITA.INI.exemplo", L"Desinstalar Acenora.exe"})
     EXPECT_TRUE(Exists(InstallFolder + L"\\" + file)) << Narrow(file);
   ExpectPanelLinks(L"45 1200", true);
   ExpectLink(MenuFolder + L"\\Medidor de n\u00EDvel.lnk",
              {InstallFolder + L"\\acenora-nivel.exe", L"", InstallFolder});
+  ExpectLink(MenuFolder + L"\\Locutor.lnk", {InstallFolder + L"\\locutor.exe", L"", InstallFolder});
+  wchar_t locutor[MAX_PATH] = {};
+  DWORD pathSize = sizeof locutor;
+  RegGetValueW(HKEY_CURRENT_USER,
+               L"Software\\Microsoft\\Windows\\CurrentVersion\\App Paths\\locutor.exe", nullptr,
+               RRF_RT_REG_SZ, nullptr, locutor, &pathSize);
+  EXPECT_EQ(Narrow(locutor), Narrow(InstallFolder + L"\\locutor.exe")) << "the shell's name for it";
   ExpectLink(MenuFolder + L"\\Guia do Acenora.lnk",
              {InstallFolder + L"\\LEIAME.txt", L"", InstallFolder});
   ExpectLink(MenuFolder + L"\\Configura\u00E7\u00F5es.lnk",

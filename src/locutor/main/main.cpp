@@ -1,0 +1,4 @@
+// The Locutor's entry.
+#include "locutor/ulocutor.h"
+
+int main() { return LocutorMain(); }

@@ -1,0 +1,234 @@
+// The Locutor's window and its phrase file. The line is a plain edit control, so the panel's
+// keyboard types there as anywhere else; Enter, the arrows and Esc are taken from it.
+#include "locutor/ulocutor.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include "console/ObCrt.h"
+#include "locutor/logic/phrase_list.h"
+#include "locutor/speech.h"
+
+namespace {
+
+constexpr const wchar_t* kClassName = L"AcenoraLocutor";
+constexpr const char* kNoVoice =
+    "Sem voz neste computador: as frases ficam guardadas, mas n\xE3o s\xE3o faladas.";
+constexpr size_t kLargestFile = 1 << 20;
+
+HWND Window = nullptr, Line = nullptr, Status = nullptr, List = nullptr;
+WNDPROC LineProcedure = nullptr;
+HFONT LineFont = nullptr;
+std::vector<std::string> Phrases;
+int Shown = -1;  // the phrase of the list in the line; -1: the person's own line
+bool Speaking = false;
+
+std::wstring FromUtf8(const std::string& text) {
+  std::wstring wide(text.size(), L'\0');
+  wide.resize(MultiByteToWideChar(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                  wide.data(), static_cast<int>(wide.size())));
+  return wide;
+}
+
+std::string ToUtf8(const std::wstring& text) {
+  std::string bytes(text.size() * 3, '\0');
+  bytes.resize(WideCharToMultiByte(CP_UTF8, 0, text.data(), static_cast<int>(text.size()),
+                                   bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr));
+  return bytes;
+}
+
+std::wstring LineText() {
+  std::wstring text(GetWindowTextLengthW(Line) + 1, L'\0');
+  text.resize(GetWindowTextW(Line, text.data(), static_cast<int>(text.size())));
+  return text;
+}
+
+void ShowInLine(const std::wstring& text) {
+  SetWindowTextW(Line, text.c_str());
+  SendMessageW(Line, EM_SETSEL, text.size(), text.size());
+}
+
+void ShowPhrases() {
+  SendMessageW(List, LB_RESETCONTENT, 0, 0);
+  for (const std::string& phrase : Phrases)
+    SendMessageW(List, LB_ADDSTRING, 0, reinterpret_cast<LPARAM>(FromUtf8(phrase).c_str()));
+}
+
+void ShowNoVoice() { SetWindowTextW(Status, WideText(kNoVoice).c_str()); }
+
+void SpeakLine() {
+  const std::wstring text = LineText();
+  if (text.find_first_not_of(L' ') == std::wstring::npos) return;
+  Speaking = Speak(text);
+  if (!Speaking) ShowNoVoice();
+  PutFirst(Phrases, ToUtf8(text));
+  SavePhrases(PhraseFilePath(), Phrases);
+  ShowPhrases();
+  Shown = -1;
+  ShowInLine(L"");
+}
+
+void BringBack(int phrase) {
+  Shown = phrase;
+  ShowInLine(phrase < 0 ? L"" : FromUtf8(Phrases[phrase]));
+  SendMessageW(List, LB_SETCURSEL, phrase, 0);
+}
+
+// Typing cuts a long phrase short.
+void QuietForTyping() {
+  if (!Speaking) return;
+  StopSpeaking();
+  Speaking = false;
+}
+
+bool OnLineKey(WPARAM key) {
+  switch (key) {
+    case VK_RETURN: SpeakLine(); return true;
+    case VK_UP: BringBack(OlderPhrase(Shown, Phrases.size())); return true;
+    case VK_DOWN: BringBack(NewerPhrase(Shown)); return true;
+    case VK_ESCAPE: QuietForTyping(); BringBack(-1); return true;
+    default: return false;
+  }
+}
+
+LRESULT CALLBACK LineWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  if (message == WM_KEYDOWN && OnLineKey(wParam)) return 0;
+  if (message == WM_CHAR && (wParam == L'\r' || wParam == 27)) return 0;  // no beep
+  if (message == WM_CHAR) QuietForTyping();
+  return CallWindowProcW(LineProcedure, window, message, wParam, lParam);
+}
+
+void LayOut(int width, int height) {
+  const int lineHeight = 0 + [] {
+    TEXTMETRICW metrics{};
+    HDC dc = GetDC(Line);
+    HGDIOBJ earlier = SelectObject(dc, LineFont);
+    GetTextMetricsW(dc, &metrics);
+    SelectObject(dc, earlier);
+    ReleaseDC(Line, dc);
+    return metrics.tmHeight + 12;
+  }();
+  MoveWindow(Line, 8, 8, width - 16, lineHeight, TRUE);
+  MoveWindow(Status, 8, lineHeight + 14, width - 16, 20, TRUE);
+  MoveWindow(List, 8, lineHeight + 38, width - 16, height - lineHeight - 46, TRUE);
+}
+
+void OnCreate(HWND window) {
+  Window = window;
+  const HINSTANCE instance = GetModuleHandleW(nullptr);
+  Line = CreateWindowExW(WS_EX_CLIENTEDGE, L"EDIT", L"", WS_CHILD | WS_VISIBLE | ES_AUTOHSCROLL,
+                         0, 0, 0, 0, window, nullptr, instance, nullptr);
+  Status = CreateWindowExW(0, L"STATIC", L"", WS_CHILD | WS_VISIBLE, 0, 0, 0, 0, window,
+                           nullptr, instance, nullptr);
+  List = CreateWindowExW(WS_EX_CLIENTEDGE, L"LISTBOX", L"",
+                         WS_CHILD | WS_VISIBLE | WS_VSCROLL | LBS_NOINTEGRALHEIGHT, 0, 0, 0, 0,
+                         window, nullptr, instance, nullptr);
+  LineProcedure = reinterpret_cast<WNDPROC>(
+      SetWindowLongPtrW(Line, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(LineWindowProc)));
+}
+
+LRESULT CALLBACK LocutorWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_CREATE: OnCreate(window); return 0;
+    case WM_SIZE: LayOut(LOWORD(lParam), HIWORD(lParam)); return 0;
+    case WM_SETFOCUS: SetFocus(Line); return 0;
+    case WM_DESTROY: PostQuitMessage(0); return 0;
+    default: return DefWindowProcW(window, message, wParam, lParam);
+  }
+}
+
+VoiceSettings ReadVoiceSettings() {
+  return VoiceSettingsFrom(ReadSetting("LOCUTOR", "VOZ", ""), ReadSetting("LOCUTOR", "VELOCIDADE", ""),
+                           ReadSetting("LOCUTOR", "VOLUME", ""), ReadSetting("LOCUTOR", "TAMANHOLETRA", ""));
+}
+
+HFONT MakeLineFont(int points) {
+  HDC screen = GetDC(nullptr);
+  const int height = -MulDiv(points, GetDeviceCaps(screen, LOGPIXELSY), 72);
+  ReleaseDC(nullptr, screen);
+  return CreateFontW(height, 0, 0, 0, FW_BOLD, FALSE, FALSE, FALSE, DEFAULT_CHARSET,
+                     OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY,
+                     DEFAULT_PITCH | FF_DONTCARE, L"Segoe UI");
+}
+
+bool OpenWindow(const VoiceSettings& settings) {
+  WNDCLASSW windowClass{};
+  windowClass.lpfnWndProc = LocutorWindowProc;
+  windowClass.hInstance = GetModuleHandleW(nullptr);
+  windowClass.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // the arrow
+  windowClass.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+  windowClass.lpszClassName = kClassName;
+  windowClass.hIcon = LoadIconW(windowClass.hInstance, MAKEINTRESOURCEW(1));
+  RegisterClassW(&windowClass);
+  if (!CreateWindowExW(0, kClassName, L"Locutor", WS_OVERLAPPEDWINDOW, CW_USEDEFAULT,
+                       CW_USEDEFAULT, 760, 460, nullptr, nullptr, windowClass.hInstance, nullptr))
+    return false;
+  LineFont = MakeLineFont(settings.fontSize);
+  SendMessageW(Line, WM_SETFONT, reinterpret_cast<WPARAM>(LineFont), FALSE);
+  RECT client{};
+  GetClientRect(Window, &client);
+  LayOut(client.right, client.bottom);
+  return true;
+}
+
+}  // namespace
+
+std::wstring PhraseFilePath() {
+  PWSTR folder = nullptr;
+  std::wstring path;
+  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &folder)))
+    path = std::wstring(folder) + L"\\Acenora";
+  CoTaskMemFree(folder);
+  if (path.empty()) return path;
+  CreateDirectoryW(path.c_str(), nullptr);
+  return path + L"\\frases.txt";
+}
+
+std::vector<std::string> LoadPhrases(const std::wstring& path) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE)
+    return GetLastError() == ERROR_FILE_NOT_FOUND ? EverydayPhrases() : std::vector<std::string>{};
+  std::string bytes(kLargestFile, '\0');
+  DWORD read = 0;
+  if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+  CloseHandle(file);
+  bytes.resize(read);
+  return PhrasesFromText(bytes);
+}
+
+bool SavePhrases(const std::wstring& path, const std::vector<std::string>& phrases) {
+  if (path.empty()) return false;
+  const std::wstring fresh = path + L".novo";
+  HANDLE file = CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  const std::string text = TextOfPhrases(phrases);
+  DWORD written = 0;
+  const bool whole = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
+                     written == text.size() && FlushFileBuffers(file);
+  CloseHandle(file);
+  if (whole && MoveFileExW(fresh.c_str(), path.c_str(),
+                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  DeleteFileW(fresh.c_str());
+  return false;
+}
+
+int LocutorMain() {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  const VoiceSettings settings = ReadVoiceSettings();
+  Phrases = LoadPhrases(PhraseFilePath());
+  if (!OpenWindow(settings)) return 1;
+  ShowPhrases();
+  if (!StartSpeech(settings)) ShowNoVoice();
+  ShowWindow(Window, SW_SHOWNORMAL);
+  SetForegroundWindow(Window);
+  SetFocus(Line);
+  MSG message;
+  while (GetMessageW(&message, nullptr, 0, 0) > 0) {
+    TranslateMessage(&message);
+    DispatchMessageW(&message);
+  }
+  return 0;
+}
