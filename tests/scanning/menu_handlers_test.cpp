@@ -471,23 +471,50 @@ TEST_F(Menus, MouseInMyProgramsGoesBackWithoutDoingAnything) {
   EXPECT_EQ(CurrentMenu, 1);
 }
 
-TEST_F(Menus, RunProgramOpensANameInDoubleQuotesThroughTheShellWithoutWaitingForIt) {
+// The stand-in program's folder, and whether it left its mark within 20 s (the mark is
+// taken away).
+std::string TestFolder() {
   char path[MAX_PATH] = {};
   GetModuleFileNameA(nullptr, path, sizeof path);
   std::string folder = path;
-  folder = folder.substr(0, folder.find_last_of("\\/") + 1);
-  const std::string mark = folder + "launched.txt";
-  DeleteFileA(mark.c_str());
-  const int64_t before = vt::NowMs();
-  RunProgram("\"" + folder + "launch_marker.exe\"");
-  EXPECT_EQ(vt::NowMs(), before) << "the launch is not waited for on the ticks";
+  return folder.substr(0, folder.find_last_of("\\/") + 1);
+}
+
+bool MarkLeft() {
+  const std::string mark = TestFolder() + "launched.txt";
   bool launched = false;
   for (int waited = 0; waited < 20000 && !launched; waited += 100) {
     Sleep(100);
     launched = GetFileAttributesA(mark.c_str()) != INVALID_FILE_ATTRIBUTES;
   }
-  EXPECT_TRUE(launched) << "the program was not started";
   DeleteFileA(mark.c_str());
+  return launched;
+}
+
+TEST_F(Menus, RunProgramOpensANameInDoubleQuotesThroughTheShellWithoutWaitingForIt) {
+  DeleteFileA((TestFolder() + "launched.txt").c_str());
+  const int64_t before = vt::NowMs();
+  RunProgram("\"" + TestFolder() + "launch_marker.exe\"");
+  EXPECT_EQ(vt::NowMs(), before) << "the launch is not waited for on the ticks";
+  EXPECT_TRUE(MarkLeft()) << "the program was not started";
+}
+
+// This prefix has no Outlook: the program registered for mail addresses opens, a stand-in
+// here in place of the prefix's own, which is put back.
+TEST_F(Menus, CorreioWithoutOutlookOpensTheUsersMailProgram) {
+  const char* key = "mailto\\shell\\open\\command";
+  char saved[1024] = {};
+  DWORD size = sizeof saved;
+  const bool had = RegGetValueA(HKEY_CLASSES_ROOT, key, nullptr, RRF_RT_REG_SZ, nullptr, saved,
+                                &size) == ERROR_SUCCESS;
+  const std::string command = "\"" + TestFolder() + "launch_marker.exe\" \"%1\"";
+  ASSERT_EQ(RegSetKeyValueA(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, command.c_str(),
+                            static_cast<DWORD>(command.size() + 1)), ERROR_SUCCESS);
+  DeleteFileA((TestFolder() + "launched.txt").c_str());
+  OpenMail();
+  EXPECT_TRUE(MarkLeft()) << "the mail program did not open";
+  if (had) RegSetKeyValueA(HKEY_CLASSES_ROOT, key, nullptr, REG_SZ, saved, size);
+  else RegDeleteKeyValueA(HKEY_CLASSES_ROOT, key, nullptr);
 }
 
 // A visible window of another process whose caption holds the text, as a folder the shell
