@@ -244,6 +244,11 @@ bool WriteWhole(const std::string& path, const std::string& contents) {
 
 }  // namespace
 
+std::string FileText(const std::string& path) {
+  std::string contents;
+  return ReadWhole(path, contents) ? contents : std::string();
+}
+
 static std::string PanelSettingsText(const PanelFont& font, const std::string& moreVideoLines) {
   std::string settings = "[VIDEO]\r\n" + moreVideoLines;
   if (*font.face)

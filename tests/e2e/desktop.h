@@ -36,6 +36,7 @@ bool InstallPanelSettings();
 bool InstallPanelSettings(const PanelFont& font, const std::string& moreVideoLines);
 bool AddToPanelSettings(const std::string& lines);  // the panel's settings and these lines
 void RestorePanelSettings();
+std::string FileText(const std::string& path);  // the file's bytes; empty if it cannot be read
 
 // ---- Geometry ----
 RECT WorkArea();

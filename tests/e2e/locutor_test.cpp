@@ -2,17 +2,14 @@
 // alone: "Locutor" opens it, the panel's keyboard types "Olá" into its line, "Ent" says it
 // and keeps it in the list and the phrase file, and "Cim" then "Ent" says it again. Its
 // speech is recorded (this Wine has no voice); started with the real speech, it says it has
-// no voice and still keeps the phrase.
+// no voice and still keeps the phrase. Without any Locutor the panel says so and scans on.
 #include "desktop.h"
 #include "panel_settings_environment.h"
-
-#include <windows.h>
-#include <shlobj.h>
+#include "support/probe_process.h"
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <sstream>
+#include <cstdlib>
 #include <string>
 
 using namespace e2e;
@@ -20,49 +17,18 @@ using namespace e2e;
 namespace {
 
 constexpr int Dwell = 400;
-constexpr Shape MouseMenuShape{16, 11}, LetterKeyboardShape{23, 8};
-const char* const Ola = "Ol\xC3\xA1";  // in UTF-8, as the file and the record hold it
+constexpr Shape MouseMenuShape{16, 11};
+const std::string Ola = "Ol\xC3\xA1\n";  // in UTF-8, as the record holds it
 
 struct Press { int row, key; const char* token; };
-// "Olá" from the lower-case letters, as a user picks it, then "Ent".
-const Press TypeOla[] = {{1, 2, "Mai"}, {2, 4, "O"},      {2, 6, "Act"}, {1, 2, "Alf"},
-                         {4, 4, "l"},   {2, 6, "Act"},    {2, 1, "\xE1"}, {1, 2, "Alf"},
-                         {7, 1, "Ent"}};
-// Back to the keyboard choice, the function keys, and the last phrase said again.
-const Press SayAgain[] = {{1, 1, "Sel"}};
+// "Olá" and "Ent" from the lower-case letters; then, from the function keys, "Cim" and "Ent".
+const Press TypeOla[] = {{1, 2, "Mai"}, {2, 4, "O"}, {2, 6, "Act"}, {1, 2, "Alf"}, {4, 4, "l"},
+                         {2, 6, "Act"}, {2, 1, "\xE1"}, {1, 2, "Alf"}, {7, 1, "Ent"}};
 const Press UpAndEnter[] = {{3, 3, "Cim"}, {6, 1, "Ent"}};
 
-std::string ReadWhole(const std::string& path) {
-  std::ifstream file(path, std::ios::binary);
-  std::stringstream text;
-  text << file.rdbuf();
-  return text.str();
-}
-
-std::string RoamingFolder() {
-  char path[MAX_PATH] = {};
-  SHGetFolderPathA(nullptr, CSIDL_APPDATA, nullptr, 0, path);
-  return path;
-}
-
-std::string TempFolder() {
-  char path[MAX_PATH] = {};
-  GetTempPathA(MAX_PATH, path);
-  return path;
-}
-
 HWND LocutorWindow() { return FindWindowA("AcenoraLocutor", nullptr); }
-
-HWND Child(HWND window, const char* className) {
-  return window ? FindWindowExA(window, nullptr, className, nullptr) : nullptr;
-}
-
-std::wstring FirstPhraseShown() {
-  HWND list = Child(LocutorWindow(), "ListBox");
-  wchar_t text[256] = {};
-  if (!list || SendMessageW(list, LB_GETTEXTLEN, 0, 0) >= 256) return L"";
-  SendMessageW(list, LB_GETTEXT, 0, reinterpret_cast<LPARAM>(text));
-  return text;
+HWND LocutorPart(const char* className) {
+  return LocutorWindow() ? FindWindowExA(LocutorWindow(), nullptr, className, nullptr) : nullptr;
 }
 
 class LocutorWithThePanel : public ::testing::Test {
@@ -70,74 +36,82 @@ class LocutorWithThePanel : public ::testing::Test {
   void SetUp() override {
     DeleteFileA(PhraseFile.c_str());
     DeleteFileA(Record.c_str());
-    // The panel from a folder holding the Locutor that records its speech, as a zip holds it.
+    // The panel from a folder of its own, as a zip holds it.
     CreateDirectoryA(Folder.c_str(), nullptr);
+    DeleteFileA((Folder + "locutor.exe").c_str());
     for (const char* file : {"acenora.exe", "obkbm32.dll"})
-      ASSERT_TRUE(CopyFileA(Beside(file).c_str(), (Folder + file).c_str(), FALSE)) << file;
-    ASSERT_TRUE(CopyFileA(Beside("recorded\\locutor.exe").c_str(), (Folder + "locutor.exe").c_str(), FALSE));
+      ASSERT_TRUE(CopyFileA(BesideThisProgram(file).c_str(), (Folder + file).c_str(), FALSE)) << file;
     SetEnvironmentVariableA("ACENORA_SPEECH_RECORD", Record.c_str());
   }
   void TearDown() override {
-    if (HWND locutor = LocutorWindow()) PostMessageA(locutor, WM_CLOSE, 0, 0);
+    if (LocutorWindow()) PostMessageA(LocutorWindow(), WM_CLOSE, 0, 0);
     ClosePanel();
     UseProgramFolder("");
   }
-  static std::string Beside(const char* file) {
-    char path[MAX_PATH] = {};
-    GetModuleFileNameA(nullptr, path, MAX_PATH);
-    std::string folder(path);
-    return folder.substr(0, folder.find_last_of('\\') + 1) + file;
+  // From that folder, past the start-up screen to the mouse menu, then "Meus programas".
+  void StartInMyPrograms() {
+    SetDwell(Dwell);
+    UseProgramFolder(Folder);
+    ASSERT_TRUE(StartPanel("250 " + std::to_string(Dwell)));
+    ASSERT_TRUE(WaitUntil([] { return Caption(PanelWindow()) == "Acenora - v2.0"; }, 5000));
+    LearnFrame(30, 9);
+    ASSERT_TRUE(WaitUntil([] { return PanelVisible() && PanelShape() == MouseMenuShape; }, 20000));
+    ASSERT_TRUE(ChooseOption(11)) << Situation();  // "Meus programas"
   }
-  void Choose(const Press* first, const Press* last) {
+  static void Choose(const Press* first, const Press* last) {
     for (const Press* press = first; press != last; ++press)
       ASSERT_TRUE(ChooseKey(press->row, press->key, press->token)) << press->token << ": " << Situation();
   }
 
-  const std::string PhraseFile = RoamingFolder() + "\\Acenora\\frases.txt";
-  const std::string Record = TempFolder() + "acenora-falas.txt";
-  const std::string Folder = TempFolder() + "acenora-locutor\\";
+  const std::string PhraseFile = std::string(std::getenv("APPDATA")) + "\\Acenora\\frases.txt";
+  const std::string Record = std::string(std::getenv("TEMP")) + "\\acenora-falas.txt";
+  const std::string Folder = std::string(std::getenv("TEMP")) + "\\acenora-locutor\\";
 };
 
 TEST_F(LocutorWithThePanel, SaysWhatTheKeyboardTypedAndSaysItAgainFromTheList) {
-  SetDwell(Dwell);
-  UseProgramFolder(Folder);
-  ASSERT_TRUE(StartPanel("250 " + std::to_string(Dwell)));
-  ASSERT_TRUE(WaitUntil([] { return Caption(PanelWindow()) == "Acenora - v2.0"; }, 5000));
-  LearnFrame(30, 9);
-  ASSERT_TRUE(WaitUntil([] { return PanelVisible() && PanelShape() == MouseMenuShape; }, 20000));
-
-  ASSERT_TRUE(ChooseOption(11)) << Situation();  // "Meus programas"
+  ASSERT_TRUE(CopyFileA(BesideThisProgram("recorded\\locutor.exe").c_str(),
+                        (Folder + "locutor.exe").c_str(), FALSE));  // records its speech
+  ASSERT_NO_FATAL_FAILURE(StartInMyPrograms());
   ASSERT_TRUE(ChooseOption(5)) << Situation();   // "Locutor"
   ASSERT_TRUE(WaitUntil([] { return LocutorWindow() != nullptr; }, 10000)) << "no Locutor";
   ASSERT_TRUE(Focus(LocutorWindow()));
-  ASSERT_TRUE(WaitUntil([] { return PanelVisible() && PanelShape() == MouseMenuShape; }, 10000));
   ASSERT_TRUE(ChooseOption(9)) << Situation();   // "Digita"
-  ASSERT_TRUE(WaitUntil([] { return PanelShape() == LetterKeyboardShape; }, 10000));
   Choose(std::begin(TypeOla), std::end(TypeOla));
-  EXPECT_TRUE(WaitUntil([&] { return ReadWhole(Record) == std::string(Ola) + "\n"; }, 5000))
-      << "said: " << ReadWhole(Record);
-  EXPECT_EQ(FirstPhraseShown(), L"Ol\u00E1");
-  EXPECT_EQ(ReadWhole(PhraseFile).rfind(std::string(Ola) + "\r\nSim\r\n", 0), 0u)
-      << "the phrase file: " << ReadWhole(PhraseFile);
+  EXPECT_TRUE(WaitUntil([&] { return FileText(Record) == Ola; }, 5000)) << FileText(Record);
+  wchar_t shown[64] = {};
+  SendMessageW(LocutorPart("ListBox"), LB_GETTEXT, 0, reinterpret_cast<LPARAM>(shown));
+  EXPECT_EQ(std::wstring(shown), L"Ol\u00E1") << "the newest phrase of the list";
+  EXPECT_EQ(FileText(PhraseFile).rfind("Ol\xC3\xA1\r\nSim\r\n", 0), 0u) << FileText(PhraseFile);
 
-  Choose(std::begin(SayAgain), std::end(SayAgain));
+  ASSERT_TRUE(ChooseKey(1, 1, "Sel")) << Situation();
   ASSERT_TRUE(ChooseOption(2)) << Situation();   // "Funcao"
   Choose(std::begin(UpAndEnter), std::end(UpAndEnter));
-  EXPECT_TRUE(WaitUntil([&] { return ReadWhole(Record) == std::string(Ola) + "\n" + Ola + "\n"; }, 5000))
-      << "said: " << ReadWhole(Record);
+  EXPECT_TRUE(WaitUntil([&] { return FileText(Record) == Ola + Ola; }, 5000)) << FileText(Record);
+}
+
+// No window of the system's may stop the one thread: the shell is asked for none.
+TEST_F(LocutorWithThePanel, WithoutALocutorThePanelSaysSoAndScansOn) {
+  ASSERT_NO_FATAL_FAILURE(StartInMyPrograms());
+  ASSERT_TRUE(ChooseOption(5)) << Situation();   // "Locutor", which this folder lacks
+  EXPECT_TRUE(WaitUntil([] { return Caption(PanelWindow()) == "N\xE3o encontrado: locutor"; },
+                        5000)) << Situation();
+  EXPECT_TRUE(WaitForLitStart({3, 0}, 5000)) << "the scan stopped: " << Situation();
+  EXPECT_EQ(FindProcessWindow(PanelProcessId(), "#32770", nullptr), nullptr)
+      << "a box of the system's showed";
+  EXPECT_TRUE(WaitUntil([] { return Caption(PanelWindow()) == "Acenora - v2.0"; }, 6000));
 }
 
 TEST_F(LocutorWithThePanel, WithoutAVoiceItSaysSoAndStillKeepsThePhrase) {
   PROCESS_INFORMATION locutor{};
-  ASSERT_TRUE(StartProgram("\"" + Beside("locutor.exe") + "\"", locutor));
+  ASSERT_TRUE(StartProgram("\"" + BesideThisProgram("locutor.exe") + "\"", locutor));
   ASSERT_TRUE(WaitUntil([] { return LocutorWindow() != nullptr; }, 10000));
   ASSERT_TRUE(Focus(LocutorWindow()));
   TypeText("Sim, agora");
   PressKey(VK_RETURN);
-  EXPECT_TRUE(WaitUntil([&] { return ReadWhole(PhraseFile).rfind("Sim, agora\r\nSim\r\n", 0) == 0; }, 5000))
-      << "the phrase file: " << ReadWhole(PhraseFile);
+  EXPECT_TRUE(WaitUntil([&] { return FileText(PhraseFile).rfind("Sim, agora\r\nSim\r\n", 0) == 0; },
+                        5000)) << FileText(PhraseFile);
   char status[256] = {};
-  GetWindowTextA(Child(LocutorWindow(), "Static"), status, sizeof status);
+  GetWindowTextA(LocutorPart("Static"), status, sizeof status);
   EXPECT_EQ(std::string(status).rfind("Sem voz neste computador", 0), 0u) << status;
   EndProgram(locutor);
 }

@@ -217,18 +217,6 @@ TEST_F(PanelWithArguments, MouseCentroTelaPutsTheCursorAtTheWorkAreaCentre) {
                                             << Situation();
 }
 
-TEST_F(PanelWithArguments, ALocutorThatIsNotThereIsSaidOnThePanelWhichScansOn) {
-  ASSERT_TRUE(ChooseOption(11)) << Situation();  // "Meus programas"
-  ASSERT_TRUE(ChooseOption(5)) << Situation();   // "Locutor", which this machine lacks
-  EXPECT_TRUE(WaitUntil([] { return Caption(PanelWindow()) == "N\xE3o encontrado: locutor"; },
-                        5000)) << Situation();
-  EXPECT_TRUE(WaitForShape(MouseMenuShape)) << Situation();
-  EXPECT_EQ(LitRowsMoving(3, 4 * Dwell).size(), 3u) << "the scan stopped: " << Situation();
-  EXPECT_EQ(FindProcessWindow(PanelProcessId(), "#32770", nullptr), nullptr)
-      << "a box of the system's showed";
-  EXPECT_TRUE(WaitUntil([] { return Caption(PanelWindow()) == Title; }, 6000)) << Situation();
-}
-
 TEST_F(PanelWithArguments, ReposicionaMovesThePanelToTheTopAndBackToTheBottom) {
   RECT work = WorkArea();
   ASSERT_NO_FATAL_FAILURE(OpenWindowMenu());

@@ -8,6 +8,7 @@
 #include <algorithm>
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "locutor/logic/phrase_list.h"
@@ -68,14 +69,9 @@ TEST(PhraseFile, ACutOrJunkFileGivesWhatCanBeReadAndAnInterruptedWriteLeavesTheO
 
 TEST(LocutorSettings, BadValuesTakeTheDefaults) {
   const VoiceSettings good = VoiceSettingsFrom("Maria", "-3", "80", "48");
-  EXPECT_EQ(good.voice, "Maria");
-  EXPECT_EQ(good.rate, -3);
-  EXPECT_EQ(good.volume, 80);
-  EXPECT_EQ(good.fontSize, 48);
   const VoiceSettings bad = VoiceSettingsFrom("", "11", "cem", "");
-  EXPECT_EQ(bad.rate, 0);
-  EXPECT_EQ(bad.volume, 100);
-  EXPECT_EQ(bad.fontSize, 32);
+  EXPECT_EQ(std::tuple(good.voice, good.rate, good.volume, good.fontSize), std::tuple("Maria", -3, 80, 48));
+  EXPECT_EQ(std::tuple(bad.rate, bad.volume, bad.fontSize), std::tuple(0, 100, 32));
 }
 
 }  // namespace
