@@ -148,3 +148,15 @@ stop_test_desktops() {
     kill "$(cat "$home/xvfb.pid" 2>/dev/null)" 2>/dev/null || true
   done
 }
+
+# The Wine process of acenora.exe in this checkout's prefix (others may run their own).
+panel_pid() {
+  local p
+  for p in /proc/[0-9]*; do
+    { tr '\0' ' ' <"$p/cmdline" | grep -q 'acenora\.exe'; } 2>/dev/null || continue
+    { tr '\0' '\n' <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; } 2>/dev/null || continue
+    echo "${p#/proc/}"
+    return 0
+  done
+  return 1
+}

@@ -19,17 +19,6 @@ ensure_prefix
 ensure_sound_server
 mkdir -p "$OUT"
 
-# The Wine process of acenora.exe in this checkout's prefix (others may run their own).
-panel_pid() {
-  local p
-  for p in /proc/[0-9]*; do
-    { tr '\0' ' ' <"$p/cmdline" | grep -q 'acenora\.exe'; } 2>/dev/null || continue
-    { tr '\0' '\n' <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; } 2>/dev/null || continue
-    echo "${p#/proc/}"
-    return 0
-  done
-  return 1
-}
 
 sample() {  # minute pid
   local status="/proc/$2/status" rss threads fds

@@ -13,17 +13,6 @@ ensure_display
 ensure_prefix
 ensure_sound_server
 
-# The Wine process of acenora.exe in this checkout's prefix.
-panel_pid() {
-  local p
-  for p in /proc/[0-9]*; do
-    { tr '\0' ' ' <"$p/cmdline" | grep -q 'acenora\.exe'; } 2>/dev/null || continue
-    { tr '\0' '\n' <"$p/environ" | grep -qx "WINEPREFIX=$WINEPREFIX"; } 2>/dev/null || continue
-    echo "${p#/proc/}"
-    return 0
-  done
-  return 1
-}
 
 # User and system clock ticks the process has used, all its threads together.
 cpu_ticks() { awk '{print $14 + $15}' "/proc/$1/stat" 2>/dev/null; }

@@ -28,20 +28,16 @@ void Write(const std::wstring& path, const std::string& bytes) {
   std::ofstream(path.c_str(), std::ios::binary | std::ios::trunc) << bytes;
 }
 
-TEST(PhraseFile, AFirstRunOffersTheEverydayPhrasesAndASavedListComesBackInOrder) {
+TEST(PhraseFile, AFirstRunOffersTheEverydayPhrasesAndAPhraseSaidAgainComesFirstOnce) {
   const std::wstring path = TestFile();
   DeleteFileW(path.c_str());
-  EXPECT_EQ(LoadPhrases(path), EverydayPhrases());
-  Phrases phrases = EverydayPhrases();
-  PutFirst(phrases, "Estou com sede");
-  PutFirst(phrases, "Sim");  // said again: first, and only once
-  ASSERT_TRUE(SavePhrases(path, phrases));
-  EXPECT_EQ(LoadPhrases(path), (Phrases{"Sim", "Estou com sede", "N\xC3\xA3o", "Obrigado",
-                                        "Estou com dor", "Chame algu\xC3\xA9m, por favor"}));
+  Phrases phrases = LoadPhrases(path);
+  EXPECT_EQ(phrases, EverydayPhrases());
+  PutFirst(phrases, "Obrigado");
+  EXPECT_EQ(phrases, (Phrases{"Obrigado", "Sim", "N\xC3\xA3o", "Estou com dor", "Chame algu\xC3\xA9m, por favor"}));
   for (int i = 0; i < 150; ++i) PutFirst(phrases, "frase " + std::to_string(i));
   EXPECT_EQ(phrases.size(), PhrasesKept);
   EXPECT_EQ(phrases.back(), "frase 50") << "the oldest go first";
-  DeleteFileW(path.c_str());
 }
 
 TEST(PhraseFile, ACutOrJunkFileGivesWhatCanBeReadAndAnInterruptedWriteLeavesTheOldList) {
