@@ -50,7 +50,6 @@ void PutFirst(std::vector<std::string>& phrases, const std::string& phrase) {
 }
 
 std::vector<std::string> PhrasesFromText(std::string_view text) {
-  if (text.substr(0, 3) == "\xEF\xBB\xBF") text.remove_prefix(3);  // a byte-order mark
   std::vector<std::string> phrases;
   while (!text.empty() && phrases.size() < PhrasesKept) {
     const size_t end = std::min(text.find('\n'), text.size());
@@ -58,6 +57,8 @@ std::vector<std::string> PhrasesFromText(std::string_view text) {
     const bool last = end == text.size();
     text.remove_prefix(last ? end : end + 1);
     if (!line.empty() && line.back() == '\r') line.remove_suffix(1);
+    // A byte-order mark (an editor's, at the file's start) is no part of a phrase.
+    while (line.substr(0, 3) == "\xEF\xBB\xBF") line.remove_prefix(3);
     const size_t valid = Utf8Prefix(line);
     if (valid != line.size() && !(last && valid > 0)) continue;
     line = line.substr(0, valid);
