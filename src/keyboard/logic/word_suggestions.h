@@ -1,0 +1,34 @@
+// Word suggestions for the on-screen keyboard, as plain rules over code page 1252 text: the
+// word being typed, the words of a list that begin with it whatever its accents, and what
+// choosing one types. Knows nothing of windows, files or the playback library.
+#pragma once
+#include <cstddef>
+#include <string>
+#include <vector>
+
+bool IsWordLetter(unsigned char c);       // a-z, A-Z and the accented letters
+std::string FoldedWord(std::string text);  // lower case, without accents: "Você" -> "voce"
+
+// The letters typed since the last word break; a letter extends it, anything else typed
+// ends it (the space, punctuation), and so do keys and actions that move away from it.
+struct TypedWord {
+  std::string letters;
+  void Type(unsigned char c) { if (IsWordLetter(c)) letters += static_cast<char>(c); else letters.clear(); }
+  void TakeBack() { if (!letters.empty()) letters.pop_back(); }  // "Bsp"
+  void Break() { letters.clear(); }        // Ent, Tab, arrows, a mouse action, another window
+};
+
+// Up to count words of the list (most frequent first) that begin with typed, accents and
+// case aside; never the word already typed whole. Nothing before the first letter.
+std::vector<std::string> SuggestionsFor(const std::vector<std::string>& words,
+                                        const std::string& typed, size_t count);
+
+// What choosing word after typed sends: backspaces over what differs from the word (an
+// accent typed without it), then the rest of the word and a space; a capital typed first
+// stays a capital.
+struct Completion {
+  int backspaces = 0;
+  std::string text;
+  bool operator==(const Completion&) const = default;
+};
+Completion CompletionFor(const std::string& typed, const std::string& word);

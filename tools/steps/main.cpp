@@ -1,0 +1,73 @@
+// Counts what typing a text costs on the on-screen keyboard, for each layout and without and
+// with 5 word suggestions, as an ideal typist who presses the instant the wanted row or key
+// lights. Counting rule: a row r and then its key k cost r + k highlights and two presses;
+// the suggestion row, when shown, is row 1 and moves the others down one; layouts are
+// changed by their own keys ("Mai", "Act", "Alf") the cheapest way. The text is read as
+// UTF-8; characters the keyboard lacks are counted but cost nothing.
+//   steps FILE [WORDS]     WORDS: the word list, code page 1252 (dist/palavras.txt)
+#include <cstdio>
+#include <fstream>
+#include <sstream>
+#include <string>
+#include <vector>
+
+#include "keyboard/logic/typing_steps.h"
+#include "scanning/core/uopcoes.h"
+#include "scanning/core/uvars.h"
+
+namespace {
+
+std::string ReadAll(const char* path) {
+  std::ifstream file(path, std::ios::binary);
+  std::stringstream text;
+  text << file.rdbuf();
+  return text.str();
+}
+
+// UTF-8 to code page 1252 for the characters Portuguese uses; others become '?'.
+std::string Cp1252(const std::string& utf8) {
+  std::string out;
+  for (size_t at = 0; at < utf8.size(); ++at) {
+    const auto c = static_cast<unsigned char>(utf8[at]);
+    if (c == '\r') continue;
+    if (c < 0x80) { out += static_cast<char>(c); continue; }
+    if ((c >> 5) == 6 && at + 1 < utf8.size()) {
+      const unsigned code = ((c & 0x1F) << 6) | (static_cast<unsigned char>(utf8[++at]) & 0x3F);
+      out += code >= 0xA0 && code <= 0xFF ? static_cast<char>(code) : '?';
+      continue;
+    }
+    while (at + 1 < utf8.size() && (static_cast<unsigned char>(utf8[at + 1]) & 0xC0) == 0x80) ++at;
+    out += '?';
+  }
+  return out;
+}
+
+std::vector<std::string> Words(const char* path) {
+  std::vector<std::string> words;
+  std::istringstream lines(ReadAll(path));
+  for (std::string line; std::getline(lines, line);) {
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (!line.empty()) words.push_back(line);
+  }
+  return words;
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  if (argc < 2) {
+    std::fprintf(stderr, "usage: steps FILE [WORDS]\n");
+    return 2;
+  }
+  const std::string text = Cp1252(ReadAll(argv[1]));
+  const std::vector<std::string> words = argc > 2 ? Words(argv[2]) : std::vector<std::string>{};
+  for (size_t suggestions : {size_t{0}, size_t{5}}) {
+    if (suggestions > 0 && words.empty()) break;
+    const TypingSteps steps = CountTypingSteps(text, KeyboardRowText, LayoutCount, words, suggestions);
+    std::printf("layout=original suggestions=%zu chars=%zu highlights=%zu per_char=%.2f presses_per_char=%.2f\n",
+                suggestions, steps.characters, steps.highlights,
+                steps.characters ? double(steps.highlights) / steps.characters : 0.0,
+                steps.characters ? double(steps.presses) / steps.characters : 0.0);
+  }
+  return 0;
+}
