@@ -40,6 +40,16 @@ TEST(WordSuggestions, ABeginningFindsItsWordsWhateverItsAccentsButNeverTheWordTy
   EXPECT_EQ(SuggestionsFor(List, "e", 5), (Words{"\xE9"}));
 }
 
+TEST(WordSuggestions, ThePersonsOwnWordsComeFirstByHowOftenAndTheirFileLoadsWhatItCan) {
+  LearnedWords learned;
+  for (const char* word : {"Vov\xF3", "vov\xF3", "voa", "v", "a1"}) Learn(learned, word);
+  EXPECT_EQ(learned, (LearnedWords{{"vov\xF3", 2}, {"voa", 1}})) << "two letters or more, lower case";
+  EXPECT_EQ(SuggestionsFor(List, "vo", 4, learned), (Words{"vov\xF3", "voa", "voc\xEA", "voltar"}));
+  const std::string text = TextOfLearned(learned) + "lixo\r\n\xFF\x01 3\r\nVoa 2\r\nvoa 99999999999\r\nvoa 4";
+  for (size_t cut = 0; cut <= text.size(); ++cut) LearnedFromText(text.substr(0, cut));
+  EXPECT_EQ(LearnedFromText(text), (LearnedWords{{"vov\xF3", 2}, {"voa", 5}}));
+}
+
 TEST(WordSuggestions, ChoosingTypesTheRestMendsAnAccentWithOneBackspaceAndKeepsACapital) {
   EXPECT_EQ(CompletionFor("vo", "voc\xEA"), (Completion{0, "c\xEA "}));
   EXPECT_EQ(CompletionFor("e", "\xE9"), (Completion{1, "\xE9 "}));

@@ -1,6 +1,8 @@
 #include "keyboard/logic/word_suggestions.h"
 
 #include <algorithm>
+#include <cctype>
+#include <utility>
 
 namespace {
 
@@ -22,7 +24,58 @@ unsigned char Upper(unsigned char c) {
 
 bool SameLetterAnyCase(unsigned char a, unsigned char b) { return a == b || Upper(a) == Upper(b); }
 
+std::string Lower(std::string word) {
+  for (char& c : word) {
+    const auto u = static_cast<unsigned char>(c);
+    if ((u >= 'A' && u <= 'Z') || (u >= 192 && u <= 222 && u != 215)) c = static_cast<char>(u + 32);
+  }
+  return word;
+}
+
+bool IsWord(const std::string& word) {
+  return word.size() >= 2 && std::all_of(word.begin(), word.end(), [](char c) {
+           return IsWordLetter(static_cast<unsigned char>(c));
+         });
+}
+
+// The word would be offered after typed: it begins with it, and is not it.
+bool Offered(const std::string& word, const std::string& typed, const std::string& beginning) {
+  if (word.size() < typed.size() || FoldedWord(word.substr(0, typed.size())) != beginning) return false;
+  return word.size() != typed.size() ||
+         !std::equal(word.begin(), word.end(), typed.begin(), [](char a, char b) {
+           return SameLetterAnyCase(static_cast<unsigned char>(a), static_cast<unsigned char>(b));
+         });
+}
+
 }  // namespace
+
+void Learn(LearnedWords& learned, const std::string& word) {
+  if (IsWord(word)) ++learned[Lower(word)];
+}
+
+LearnedWords LearnedFromText(std::string_view text) {
+  LearnedWords learned;
+  while (!text.empty()) {
+    const size_t end = std::min(text.find('\n'), text.size());
+    std::string line(text.substr(0, end));
+    text.remove_prefix(std::min(end + 1, text.size()));
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const size_t space = line.find(' ');
+    if (space == std::string::npos || space + 1 >= line.size() || space + 10 < line.size()) continue;
+    const std::string word = line.substr(0, space), digits = line.substr(space + 1);
+    if (!IsWord(word) || Lower(word) != word || !std::all_of(digits.begin(), digits.end(), ::isdigit))
+      continue;
+    int& total = learned[word];  // a count repeated without end stays within bounds
+    total = static_cast<int>(std::min<long long>(1 << 30, static_cast<long long>(total) + std::stoi(digits)));
+  }
+  return learned;
+}
+
+std::string TextOfLearned(const LearnedWords& learned) {
+  std::string text;
+  for (const auto& [word, count] : learned) text += word + " " + std::to_string(count) + "\r\n";
+  return text;
+}
 
 bool IsWordLetter(unsigned char c) {
   return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= 192 && c != 215 && c != 247);
@@ -34,18 +87,21 @@ std::string FoldedWord(std::string text) {
 }
 
 std::vector<std::string> SuggestionsFor(const std::vector<std::string>& words,
-                                        const std::string& typed, size_t count) {
+                                        const std::string& typed, size_t count,
+                                        const LearnedWords& learned) {
   std::vector<std::string> found;
   if (typed.empty()) return found;
   const std::string beginning = FoldedWord(typed);
+  std::vector<std::pair<int, std::string>> own;
+  for (const auto& [word, times] : learned)
+    if (Offered(word, typed, beginning)) own.push_back({-times, word});
+  std::sort(own.begin(), own.end());
+  for (const auto& mine : own)
+    if (found.size() < count) found.push_back(mine.second);
   for (const std::string& word : words) {
     if (found.size() >= count) break;
-    if (word.size() < typed.size() || FoldedWord(word.substr(0, typed.size())) != beginning) continue;
-    const bool typedWhole = word.size() == typed.size() &&
-                            std::equal(word.begin(), word.end(), typed.begin(), [](char a, char b) {
-                              return SameLetterAnyCase(static_cast<unsigned char>(a), static_cast<unsigned char>(b));
-                            });
-    if (!typedWhole) found.push_back(word);
+    if (Offered(word, typed, beginning) && std::find(found.begin(), found.end(), word) == found.end())
+      found.push_back(word);
   }
   return found;
 }

@@ -3,7 +3,9 @@
 // choosing one types. Knows nothing of windows, files or the playback library.
 #pragma once
 #include <cstddef>
+#include <map>
 #include <string>
+#include <string_view>
 #include <vector>
 
 bool IsWordLetter(unsigned char c);       // a-z, A-Z and the accented letters
@@ -18,10 +20,20 @@ struct TypedWord {
   void Break() { letters.clear(); }        // Ent, Tab, arrows, a mouse action, another window
 };
 
-// Up to count words of the list (most frequent first) that begin with typed, accents and
-// case aside; never the word already typed whole. Nothing before the first letter.
+// The person's own words and how often each was typed to its end.
+using LearnedWords = std::map<std::string, int>;
+void Learn(LearnedWords& learned, const std::string& word);  // two letters or more, lower case
+// The learned words' file: a word and its count a line, "palavra 12". What is not such a
+// line, or not a word, is passed over.
+LearnedWords LearnedFromText(std::string_view text);
+std::string TextOfLearned(const LearnedWords& learned);
+
+// Up to count words that begin with typed, accents and case aside: the person's own words by
+// how often, then the list's (most frequent first); never the word already typed whole.
+// Nothing before the first letter.
 std::vector<std::string> SuggestionsFor(const std::vector<std::string>& words,
-                                        const std::string& typed, size_t count);
+                                        const std::string& typed, size_t count,
+                                        const LearnedWords& learned = {});
 
 // What choosing word after typed sends: backspaces over what differs from the word (an
 // accent typed without it), then the rest of the word and a space; a capital typed first
