@@ -355,6 +355,7 @@ static void PrepareThread() {
 static void RefreshPanel() {
   Notices.microphoneDeaf = MicrophoneDeaf();
   RefreshCaption();
+  SeamSampleBlind(Notices.adminInFront);
   KeepPanelOnTop();
 }
 

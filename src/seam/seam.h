@@ -23,6 +23,7 @@ bool SeamTakeCtrlEdge(CtrlEdge* edge);  // the oldest Ctrl edge not yet taken; f
 // time; false: the platform refused, and Ctrl is only sampled.
 bool SeamListenForCtrl(HWND window);
 void SeamRawInput(LPARAM input, DWORD time);  // a WM_INPUT the window received, and its time
+void SeamSampleBlind(bool blind);  // the sampled Ctrl state cannot see the key (an elevated window in front)
 void SeamWaitMessage();            // WaitMessage
 MMRESULT SeamWaveInOpen(HWAVEIN* device, UINT deviceId, const WAVEFORMATEX* format,
                         DWORD_PTR callback, DWORD_PTR instance, DWORD flags);

@@ -121,6 +121,7 @@ bool SeamTakeCtrlEdge(CtrlEdge* edge) {
 // The scripted switch needs no listening.
 bool SeamListenForCtrl(HWND) { return true; }
 void SeamRawInput(LPARAM, DWORD) {}
+void SeamSampleBlind(bool) {}
 
 void SeamWaitMessage() {
   if (s.queue.empty() || s.lost) return;  // nothing could ever arrive

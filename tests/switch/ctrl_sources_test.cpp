@@ -47,8 +47,18 @@ TEST(CtrlSources, WithoutRawInputTheSamplesGiveLevelsAndTapsBetweenThem) {
   EXPECT_EQ(ctrl.edges, (EdgeList{{true, 105}, {false, 160}, {true, 200}, {false, 200}}));
 }
 
-TEST(CtrlSources, ASampleReadingUpEndsARawPressOnlyOnceRawInputHasLostIt) {
+TEST(CtrlSources, WhenRawInputStopsMidPressTheSampleEndsIt) {
   Merged ctrl;
+  ctrl.Raw(true, 1000, 1002);
+  ctrl.Sample(false, false, 1000 + RawEchoMs - 1);  // a lagging up is not believed yet
+  EXPECT_TRUE(ctrl.sources.down);
+  ctrl.Sample(false, false, 1002 + RawEchoMs);  // raw input brought no key-up: the sample's up
+  EXPECT_EQ(ctrl.edges, (EdgeList{{true, 1000}, {false, 1002 + RawEchoMs}}));
+}
+
+TEST(CtrlSources, ABlindSampleReadingUpEndsARawPressOnlyOnceRawInputHasLostIt) {
+  Merged ctrl;
+  ctrl.sources.sampleBlind = true;
   ctrl.Raw(true, 1000, 1002);
   ctrl.Sample(false, false, 1200);  // an administrator's window in front hides the key
   ctrl.Raw(true, 1500, 1501);       // its repeats go on

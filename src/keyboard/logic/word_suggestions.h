@@ -9,7 +9,7 @@
 #include <vector>
 
 bool IsWordLetter(unsigned char c);       // a-z, A-Z and the accented letters
-std::string FoldedWord(std::string text);  // lower case, without accents: "Você" -> "voce"
+std::string FoldedWord(std::string text);  // lower case, without accents: "Voc\xEA" -> "voce"
 
 // The letters typed since the last word break; a letter extends it, anything else typed
 // ends it (the space, punctuation), and so do keys and actions that move away from it.

@@ -17,10 +17,11 @@ namespace {
 bool RawRecent(const CtrlSources& sources, int64_t nowMs) {
   return nowMs - sources.rawHeardAt < RawHoldMs;
 }
-// Raw input holds Ctrl down and still repeats it: a sample reading up is the system hiding
-// the key, not a release.
+// Raw input holds Ctrl down and still repeats it, and the sample cannot see it: its up is the
+// system hiding the key, not a release. Where the sample can see, it ends a press whose
+// key-up raw input lost (Wine brings none once no window is in front).
 bool RawHolds(const CtrlSources& sources, int64_t nowMs) {
-  return sources.down && RawRecent(sources, nowMs);
+  return sources.sampleBlind && sources.down && RawRecent(sources, nowMs);
 }
 }  // namespace
 

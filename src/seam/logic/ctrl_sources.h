@@ -19,14 +19,16 @@ struct CtrlEdge {
 
 constexpr int64_t RawEchoMs = 150;  // three times the longest lag of the sampled state
 // A held key repeats in raw input at least this often (the longest repeat delay is 1 s), so
-// a raw press silent for longer lost its key-up. Until then a sample reading up does not end
-// it: the state reads up while a window running as administrator is in front.
+// a raw press silent for longer lost its key-up. While the sampled state is blind (it reads
+// up whatever the key while a window running as administrator is in front), a sample
+// reading up does not end a raw press until then.
 constexpr int64_t RawHoldMs = 1500;
 constexpr int MaxCtrlEdges = 2;     // the most edges one call gives
 
 struct CtrlSources {
   bool down = false;
   bool ownDown = false;  // the panel's own injected Ctrl is down
+  bool sampleBlind = false;  // the sampled state cannot see the key now
   int64_t rawHeardAt = std::numeric_limits<int64_t>::min() / 2;  // the last raw key-down or up
 };
 

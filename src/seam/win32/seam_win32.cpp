@@ -109,6 +109,8 @@ void SeamRawInput(LPARAM handle, DWORD time) {
   PushEdges(edges, RawCtrlKey(Sources, down, injected, RawMoment(time, now), now, edges));
 }
 
+void SeamSampleBlind(bool blind) { Sources.sampleBlind = blind; }
+
 bool SeamListenForCtrl(HWND window) {
   RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_INPUTSINK, window};  // generic desktop, keyboard
   if (!RegisterRawInputDevices(&keyboard, 1, sizeof keyboard)) return false;
