@@ -98,16 +98,19 @@ LRESULT CALLBACK LineWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM
   return CallWindowProcW(LineProcedure, window, message, wParam, lParam);
 }
 
+// The line's height in its font, with room for the edit control's border.
+int LineHeight() {
+  TEXTMETRICW metrics{};
+  HDC dc = GetDC(Line);
+  HGDIOBJ earlier = SelectObject(dc, LineFont);
+  GetTextMetricsW(dc, &metrics);
+  SelectObject(dc, earlier);
+  ReleaseDC(Line, dc);
+  return metrics.tmHeight + 12;
+}
+
 void LayOut(int width, int height) {
-  const int lineHeight = 0 + [] {
-    TEXTMETRICW metrics{};
-    HDC dc = GetDC(Line);
-    HGDIOBJ earlier = SelectObject(dc, LineFont);
-    GetTextMetricsW(dc, &metrics);
-    SelectObject(dc, earlier);
-    ReleaseDC(Line, dc);
-    return metrics.tmHeight + 12;
-  }();
+  const int lineHeight = LineHeight();
   MoveWindow(Line, 8, 8, width - 16, lineHeight, TRUE);
   MoveWindow(Status, 8, lineHeight + 14, width - 16, 20, TRUE);
   MoveWindow(List, 8, lineHeight + 38, width - 16, height - lineHeight - 46, TRUE);

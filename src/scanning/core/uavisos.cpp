@@ -15,6 +15,18 @@ std::string Shown;        // the caption as last set
 DWORD CheckedProcess = 0;  // the foreground process last looked at
 bool CheckedElevated = false;
 
+bool TokenElevated(HANDLE token) {
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  return GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
+         elevation.TokenIsElevated != 0;
+}
+
+bool TokenHasUiAccess(HANDLE token) {
+  DWORD uiAccess = 0, size = 0;
+  return GetTokenInformation(token, TokenUIAccess, &uiAccess, sizeof uiAccess, &size) && uiAccess;
+}
+
 // A process whose token cannot even be queried runs above the panel too, as the system's
 // own do; the panel cannot reach those either.
 bool ProcessElevated(DWORD processId) {
@@ -23,10 +35,7 @@ bool ProcessElevated(DWORD processId) {
   HANDLE token = nullptr;
   bool elevated = false;
   if (OpenProcessToken(process, TOKEN_QUERY, &token)) {
-    TOKEN_ELEVATION elevation{};
-    DWORD size = 0;
-    elevated = GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
-               elevation.TokenIsElevated != 0;
+    elevated = TokenElevated(token);
     CloseHandle(token);
   } else {
     elevated = GetLastError() == ERROR_ACCESS_DENIED;
@@ -40,12 +49,7 @@ bool PanelReachesAll() {
   static const bool reaches = [] {
     HANDLE token = nullptr;
     if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &token)) return false;
-    TOKEN_ELEVATION elevation{};
-    DWORD uiAccess = 0, size = 0;
-    const bool all =
-        (GetTokenInformation(token, TokenElevation, &elevation, sizeof elevation, &size) &&
-         elevation.TokenIsElevated) ||
-        (GetTokenInformation(token, TokenUIAccess, &uiAccess, sizeof uiAccess, &size) && uiAccess);
+    const bool all = TokenElevated(token) || TokenHasUiAccess(token);
     CloseHandle(token);
     return all;
   }();
