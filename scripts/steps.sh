@@ -9,4 +9,4 @@ set -euo pipefail
 NATIVE="${ACENORA_NATIVE_BUILD:-$ROOT/build-native}"
 cmake -S "$ROOT" -B "$NATIVE" -DCMAKE_BUILD_TYPE=Release >/dev/null
 cmake --build "$NATIVE" -j"$(nproc)" --target steps >/dev/null
-"$NATIVE/bin/steps" "$1" "$ROOT/dist/palavras.txt"
+"$NATIVE/bin/steps" "$1" "$ROOT/dist/lista-palavras.txt"

@@ -99,6 +99,12 @@ void ReadConsoleSettings();                   // ORBITA.INI sections VIDEO and B
 // Windows folder: the first that exists, used whole; the Windows folder's when there is none.
 std::wstring SettingsPath();
 std::string ReadSetting(const char* section, const char* key, const char* fallback);  // one key of ORBITA.INI
+std::wstring ProgramFilePath(const wchar_t* name);  // beside the program; "" when its path is too long
+std::wstring UserFilePath(const wchar_t* name);     // in the user's folder Acenora, made if missing
+// Up to largest bytes of a file; false when it cannot be opened, with the platform's error.
+bool ReadWholeFile(const std::wstring& path, size_t largest, std::string& bytes);
+// The file replaced whole or left as it was: written beside it, flushed, then moved over it.
+bool WriteWholeFile(const std::wstring& path, const std::string& bytes);
 void ConsoleEnsureOpen();                     // create and show the window if not open
 LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 [[noreturn]] void ConsoleClose();             // drain keys, destroy the window, exit

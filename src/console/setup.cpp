@@ -234,6 +234,48 @@ std::wstring SettingsPath() {
   return WindowsFolder() + SettingsName;
 }
 
+std::wstring ProgramFilePath(const wchar_t* name) {
+  const std::wstring folder = ProgramFolder();
+  return folder.empty() ? folder : folder + L"\\" + name;
+}
+
+std::wstring UserFilePath(const wchar_t* name) {
+  const std::wstring folder = UserSettingsFolder();
+  if (folder.empty()) return folder;
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder + L"\\" + name;
+}
+
+bool ReadWholeFile(const std::wstring& path, size_t largest, std::string& bytes) {
+  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  bytes.assign(largest, '\0');
+  DWORD read = 0;
+  if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+  CloseHandle(file);
+  bytes.resize(read);
+  return true;
+}
+
+// A power cut between the write and the move leaves the old file and a stray ".novo",
+// which the next write replaces.
+bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
+  if (path.empty()) return false;
+  const std::wstring fresh = path + L".novo";
+  HANDLE file = CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                            FILE_ATTRIBUTE_NORMAL, nullptr);
+  if (file == INVALID_HANDLE_VALUE) return false;
+  DWORD written = 0;
+  const bool whole = WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+                     written == bytes.size() && FlushFileBuffers(file);
+  CloseHandle(file);
+  if (whole && MoveFileExW(fresh.c_str(), path.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
+    return true;
+  DeleteFileW(fresh.c_str());
+  return false;
+}
+
 // Read through the wide call so that a path with letters outside the system's ANSI code page
 // is still found; the value comes back as code page 1252.
 std::string ReadSetting(const char* section, const char* key, const char* fallback) {

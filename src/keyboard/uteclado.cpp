@@ -7,6 +7,8 @@
 #include "injection/obkbm32.h"
 #include "injection/obmacro.h"
 #include "keyboard/logic/latched_keys.h"
+#include "keyboard/logic/layout_keys.h"
+#include "keyboard/usugestoes.h"
 #include "scanning/core/uavisos.h"
 #include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
@@ -30,33 +32,90 @@ bool Dwell(int item) {
 void ShowWholeLayout() {
   ClearScreen();
   PlacePanel(PanelAtBottom);
+  OfferedWords();
+  ShowSuggestionRow(false, 0);
   std::string unused;
   for (int row = 1; row <= DrawnRows; ++row) ShowKeyboardRow(row, false, 0, unused);
 }
 
-// Lights each key of the row in turn; on a hit shows the token, lets the hit die away and
-// acts on it: a Ctrl still held would reach the target with the key, and the tail of a
-// sound would stop a repeat at once. True when the switch may still be active afterwards:
-// no key was chosen, or a repeat was ended by a hit.
-bool KeyPass(int row, std::string& token) {
-  const int layout = KeyboardLayout;
-  bool waitDue = true;
+// The items a row scan lights: with words offered, their line first, then the layout's rows.
+struct ScanItems {
+  bool suggesting;
+  int Count() const { return KeyboardRows[KeyboardLayout] + (suggesting ? 1 : 0); }
+  int RowOf(int item) const { return item - (suggesting ? 1 : 0); }  // 0: the words' line
+};
+
+void ShowItem(const ScanItems& items, int item, bool highlighted) {
+  std::string unused;
+  const int row = items.RowOf(item);
+  if (row == 0) ShowSuggestionRow(highlighted, 0);
+  else ShowKeyboardRow(row, highlighted, 0, unused);
+}
+
+// Lights the items in turn until the switch fires; the one lit when the press began.
+int ChooseItem(const ScanItems& items) {
   LitItems lit;
-  for (int key = 1; key <= KeysPerRow(KeyboardLayout); ++key) {
-    lit.Light(key, SeamMarkNow());  // before it shows, as the options are
-    ShowKeyboardRow(row, true, key, token);
+  int previous = 0;
+  for (int current = 1;; current = current >= items.Count() ? 1 : current + 1) {
+    lit.Light(current, SeamMarkNow());  // before it shows, as the options are
+    if (previous) ShowItem(items, previous, false);
+    ShowItem(items, current, true);
+    previous = current;
+    if (!Dwell(current)) continue;
+    const int chosen = lit.LitAt(PressBeganMs);
+    if (chosen != current) {
+      ShowItem(items, current, false);
+      ShowItem(items, chosen, true);
+    }
+    return chosen;
+  }
+}
+
+// Lights keys 1 to count in turn, each drawn by show; the one lit when the press began, or 0.
+template <typename Show>
+int ChooseKey(int count, Show show) {
+  LitItems lit;
+  for (int key = 1; key <= count; ++key) {
+    lit.Light(key, SeamMarkNow());
+    show(key);
     if (Dwell(key)) {
       const int chosen = lit.LitAt(PressBeganMs);
-      if (chosen != key) ShowKeyboardRow(row, true, chosen, token);
-      ShowKeyToken(token);
-      WaitQuiet();
-      waitDue = RepeatArmed;
-      EmitKeyToken(token);
-      break;
+      if (chosen != key) show(chosen);
+      return chosen;
     }
   }
+  return 0;
+}
+
+// Lights each key of the row in turn; on a hit shows the token, lets the hit die away and
+// acts on it: a Ctrl still held would reach the target with the key, and the tail of a
+// sound would stop a repeat at once. The token is left empty when no key was chosen. True
+// when the switch may still be active afterwards: no key was chosen, or a repeat was ended
+// by a hit.
+bool KeyPass(int row, std::string& token) {
+  const int layout = KeyboardLayout;
+  const int key = ChooseKey(KeysPerRow(layout), [&](int k) { ShowKeyboardRow(row, true, k, token); });
+  if (key == 0) {
+    token.clear();
+    return true;
+  }
+  ShowKeyToken(token);
+  WaitQuiet();
+  const bool waitDue = RepeatArmed;
+  EmitKeyToken(token);
   if (KeyboardLayout != layout && KeyboardLayout != 0) ShowWholeLayout();
   return waitDue;
+}
+
+// The offered words in turn; the one chosen is typed. True when none was.
+bool SuggestionPass() {
+  const int word = ChooseKey(static_cast<int>(OfferedWords().size()),
+                             [](int w) { ShowSuggestionRow(true, w); });
+  if (word == 0) return true;
+  ShowKeyToken(OfferedWords()[word - 1]);
+  WaitQuiet();
+  TypeSuggestion(word);
+  return false;
 }
 
 // The foreground window's layout: the key that types the character and the modifiers it needs.
@@ -79,12 +138,19 @@ constexpr NamedKey NamedKeys[] = {
     {"F10", 121}, {"F11", 122}, {"F12", 123},
 };
 
+// A shortcut is no part of a word; punctuation straight after a chosen word goes in place of
+// the space the choice added.
 void TypeCharacter(char c) {
+  const auto character = static_cast<unsigned char>(c);
   PlayInit(30);
-  if (AltLatch || CtrlLatch)
+  if (AltLatch || CtrlLatch) {
     AppendLatchedCharacter(c);
-  else
-    PlayKey(static_cast<unsigned char>(c), 100);
+    BreakTypedWord();
+  } else {
+    if (ReplacesSuggestedSpace(character)) PlayVirtKey(VK_BACK, false, false, false, 100);
+    PlayKey(character, 100);
+    NoteTypedCharacter(character);
+  }
   CtrlLatch = AltLatch = ShiftLatch = false;
   StartWhenCtrlUp();
   RepeatArmed = false;
@@ -96,10 +162,8 @@ bool ActOnControlToken(const std::string& key) {
   else if (key == "ALT") AltLatch = !AltLatch;
   else if (key == "SFT") ShiftLatch = !ShiftLatch;
   else if (key == "SEL") { KeyboardLayout = 0; CurrentMenu = 7; }
-  else if (key == "ACT") KeyboardLayout = (KeyboardLayout == 1) ? 3 : 4;
-  else if (key == "MAI") KeyboardLayout = 2;
-  else if (key == "ALF") KeyboardLayout = 1;
   else if (key == "RPT") RepeatArmed = true;
+  else if (const int layout = LayoutAfterKey(key, KeyboardLayout, LettersLayout)) KeyboardLayout = layout;
   else return false;
   return true;
 }
@@ -123,6 +187,8 @@ void EmitKeyToken(std::string token) {
   const std::string key = UpperAccented(token);
   for (const NamedKey& named : NamedKeys) {
     if (key == named.token) {
+      if (CtrlLatch || AltLatch || RepeatArmed) BreakTypedWord();  // a shortcut, or keys repeated
+      else NoteNamedKey(key);
       RepeatVirtKey(named.virtualKey);
       return;
     }
@@ -133,31 +199,20 @@ void EmitKeyToken(std::string token) {
 void ScanKeyboard() {
   ShiftLatch = CtrlLatch = AltLatch = false;
   WaitQuiet();
+  BreakTypedWord();  // the person may have clicked or changed windows meanwhile
+  SuggestionColumns = 0;
   ShowWholeLayout();
   std::string token;
-  int previous = KeyboardRows[KeyboardLayout];
-  int current = 1;
-  LitItems lit;
   for (;;) {
-    std::string unused;
-    lit.Light(current, SeamMarkNow());
-    ShowKeyboardRow(previous, false, 0, unused);
-    previous = current;
-    ShowKeyboardRow(current, true, 0, unused);
-    const bool hit = Dwell(current);
-    current = (current >= KeyboardRows[KeyboardLayout]) ? 1 : current + 1;
-    if (!hit) continue;
-    const int chosen = lit.LitAt(PressBeganMs);
-    if (chosen != previous) {
-      ShowKeyboardRow(previous, false, 0, unused);
-      ShowKeyboardRow(chosen, true, 0, unused);
-    }
-    lit = LitItems{};
+    const ScanItems items{!OfferedWords().empty()};
+    const int item = ChooseItem(items);
     WaitQuiet();
-    previous = chosen;
-    if (KeyPass(chosen, token)) WaitQuiet();
-    if (UpperAccented(token) == "SEL") break;
-    current = 1;
+    const int row = items.RowOf(item);
+    if (row == 0 ? SuggestionPass() : KeyPass(row, token)) WaitQuiet();
+    if (row != 0 && UpperAccented(token) == "SEL") break;
+    ShowItem(items, item, false);
+    OfferedWords();
+    ShowSuggestionRow(false, 0);
   }
   KeyboardLayout = 0;
   CurrentMenu = 7;

@@ -3,7 +3,6 @@
 #include "locutor/ulocutor.h"
 
 #include <windows.h>
-#include <shlobj.h>
 
 #include "console/ObCrt.h"
 #include "locutor/logic/phrase_list.h"
@@ -176,46 +175,17 @@ bool OpenWindow(const VoiceSettings& settings) {
 
 }  // namespace
 
-std::wstring PhraseFilePath() {
-  PWSTR folder = nullptr;
-  std::wstring path;
-  if (SUCCEEDED(SHGetKnownFolderPath(FOLDERID_RoamingAppData, 0, nullptr, &folder)))
-    path = std::wstring(folder) + L"\\Acenora";
-  CoTaskMemFree(folder);
-  if (path.empty()) return path;
-  CreateDirectoryW(path.c_str(), nullptr);
-  return path + L"\\frases.txt";
-}
+std::wstring PhraseFilePath() { return UserFilePath(L"frases.txt"); }
 
 std::vector<std::string> LoadPhrases(const std::wstring& path) {
-  HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE)
+  std::string bytes;
+  if (!ReadWholeFile(path, kLargestFile, bytes))
     return GetLastError() == ERROR_FILE_NOT_FOUND ? EverydayPhrases() : std::vector<std::string>{};
-  std::string bytes(kLargestFile, '\0');
-  DWORD read = 0;
-  if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
-  CloseHandle(file);
-  bytes.resize(read);
   return PhrasesFromText(bytes);
 }
 
 bool SavePhrases(const std::wstring& path, const std::vector<std::string>& phrases) {
-  if (path.empty()) return false;
-  const std::wstring fresh = path + L".novo";
-  HANDLE file = CreateFileW(fresh.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                            FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
-  const std::string text = TextOfPhrases(phrases);
-  DWORD written = 0;
-  const bool whole = WriteFile(file, text.data(), static_cast<DWORD>(text.size()), &written, nullptr) &&
-                     written == text.size() && FlushFileBuffers(file);
-  CloseHandle(file);
-  if (whole && MoveFileExW(fresh.c_str(), path.c_str(),
-                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
-    return true;
-  DeleteFileW(fresh.c_str());
-  return false;
+  return WriteWholeFile(path, TextOfPhrases(phrases));
 }
 
 int LocutorMain() {

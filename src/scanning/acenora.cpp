@@ -16,6 +16,7 @@
 #include "console/ObCrt.h"
 #include "injection/obkbm32.h"
 #include "injection/obmacro.h"
+#include "keyboard/usugestoes.h"
 #include "keyboard/uteclado.h"
 #include "scanning/core/uavisos.h"
 #include "scanning/core/uopcoes.h"
@@ -183,7 +184,7 @@ bool ActOnMouseOption(int option, POINT at, int32_t& step) {
     case 6: CurrentMenu = 2; return true;
     case 7: step = step == 10 ? 3 : 10; return false;
     case 8: CurrentMenu = 3; return true;
-    case 9: CurrentMenu = 0; KeyboardLayout = 1; return true;
+    case 9: CurrentMenu = 0; KeyboardLayout = LettersLayout; return true;
     case 11: CurrentMenu = 6; return true;
     default: return false;  // 10 "Visualiza": the screen is left free to look at
   }
@@ -333,6 +334,7 @@ void ActOnProgramsOption(int option) {
 
 int LayoutOfChoice(int option) {
   static const int layouts[] = {0, 0, 6, 1, 2, 5, 3, 4};
+  if (option == 3) return LettersLayout;  // "Alfa": the letters the person types with
   return option >= 1 && option <= 7 ? layouts[option] : 0;
 }
 
@@ -398,6 +400,7 @@ void StartUp() {
   NeverActivate();
   SplashMode = false;
   ReadSwitchFilters();
+  ReadKeyboardSettings();
   CaptureOpen(CaptureRate, 8, 1, CaptureBufferBytes);
   ClearScreen();
   KeyboardLayout = 0;

@@ -59,8 +59,8 @@ TEST(WordSuggestions, ChoosingTypesTheRestMendsAnAccentWithOneBackspaceAndKeepsA
 
 TEST(TypingSteps, SuggestionsCutTheHighlightsOfAnOrdinarySentence) {
   const std::string text = "Eu n\xE3o vou voltar agora.";
-  const TypingSteps plain = CountTypingSteps(text, KeyboardRowText, LayoutCount, List, 0);
-  const TypingSteps suggested = CountTypingSteps(text, KeyboardRowText, LayoutCount, List, 5);
+  const TypingSteps plain = CountTypingSteps(text, KeyboardRowText, LayoutCount, 1, List, 0);
+  const TypingSteps suggested = CountTypingSteps(text, KeyboardRowText, LayoutCount, 1, List, 5);
   EXPECT_EQ(plain.characters, text.size());
   EXPECT_EQ(plain.presses, 2 * text.size() + 2 * 3 + 2 * 2) << "two for each key, Mai-Act-Alf and Act-Alf";
   EXPECT_LT(suggested.highlights, plain.highlights * 3 / 4);

@@ -2,9 +2,11 @@
 // with 5 word suggestions, as an ideal typist who presses the instant the wanted row or key
 // lights. Counting rule: a row r and then its key k cost r + k highlights and two presses;
 // the suggestion row, when shown, is row 1 and moves the others down one; layouts are
-// changed by their own keys ("Mai", "Act", "Alf") the cheapest way. The text is read as
+// changed by their own keys ("Mai", "Act", "Alf", "Num", "Fun") the cheapest way, and a
+// capital is its own key or "Sft" and the lower-case key, whichever costs less. The original
+// layout starts in the lower-case letters, the frequency one in its own. The text is read as
 // UTF-8; characters the keyboard lacks are counted but cost nothing.
-//   steps FILE [WORDS]     WORDS: the word list, code page 1252 (dist/palavras.txt)
+//   steps FILE [WORDS]     WORDS: the word list, code page 1252 (dist/lista-palavras.txt)
 #include <cstdio>
 #include <fstream>
 #include <sstream>
@@ -61,13 +63,16 @@ int main(int argc, char** argv) {
   }
   const std::string text = Cp1252(ReadAll(argv[1]));
   const std::vector<std::string> words = argc > 2 ? Words(argv[2]) : std::vector<std::string>{};
-  for (size_t suggestions : {size_t{0}, size_t{5}}) {
-    if (suggestions > 0 && words.empty()) break;
-    const TypingSteps steps = CountTypingSteps(text, KeyboardRowText, LayoutCount, words, suggestions);
-    std::printf("layout=original suggestions=%zu chars=%zu highlights=%zu per_char=%.2f presses_per_char=%.2f\n",
-                suggestions, steps.characters, steps.highlights,
-                steps.characters ? double(steps.highlights) / steps.characters : 0.0,
-                steps.characters ? double(steps.presses) / steps.characters : 0.0);
-  }
+  struct Layout { const char* name; int letters; };
+  for (const Layout layout : {Layout{"original", 1}, Layout{"frequency", FrequencyLayout}})
+    for (size_t suggestions : {size_t{0}, size_t{5}}) {
+      if (suggestions > 0 && words.empty()) break;
+      const TypingSteps steps =
+          CountTypingSteps(text, KeyboardRowText, LayoutCount, layout.letters, words, suggestions);
+      std::printf("layout=%s suggestions=%zu chars=%zu highlights=%zu per_char=%.2f presses_per_char=%.2f\n",
+                  layout.name, suggestions, steps.characters, steps.highlights,
+                  steps.characters ? double(steps.highlights) / steps.characters : 0.0,
+                  steps.characters ? double(steps.presses) / steps.characters : 0.0);
+    }
   return 0;
 }

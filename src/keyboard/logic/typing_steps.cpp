@@ -2,6 +2,7 @@
 
 #include <climits>
 
+#include "keyboard/logic/layout_keys.h"
 #include "keyboard/logic/word_suggestions.h"
 
 namespace {
@@ -26,12 +27,18 @@ Place Find(const RowsOf& rows, int layout, const std::string& token) {
   return {};
 }
 
-// The layout a layout-change key leads to from layout, or 0.
-int LayoutAfter(const std::string& token, int layout) {
-  if (token == "Mai") return 2;
-  if (token == "Alf") return 1;
-  if (token == "Act") return layout == 1 ? 3 : 4;
-  return 0;
+constexpr const char* kLayoutKeys[] = {"Mai", "Alf", "Act", "Num", "Fun"};
+
+std::string AsciiUpper(std::string token) {
+  for (char& c : token)
+    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
+  return token;
+}
+
+// The lower-case letter of a capital, or c itself.
+unsigned char LowerLetter(unsigned char c) {
+  if ((c >= 'A' && c <= 'Z') || (c >= 192 && c <= 222 && c != 215)) return static_cast<unsigned char>(c + 32);
+  return c;
 }
 
 std::string TokenOf(unsigned char c) {
@@ -43,7 +50,8 @@ std::string TokenOf(unsigned char c) {
 struct Typist {
   const RowsOf& rows;
   int layoutCount;
-  int layout = 1;
+  int letters;
+  int layout = letters;
   int rowOffset = 0;  // 1 while the suggestion row shows
   TypingSteps steps;
 
@@ -58,9 +66,9 @@ struct Typist {
     for (int round = 0; round < layoutCount; ++round)
       for (int from = 1; from <= layoutCount; ++from) {
         if (best[from].cost == INT_MAX) continue;
-        for (const char* change : {"Mai", "Alf", "Act"}) {
+        for (const char* change : kLayoutKeys) {
           const Place place = Find(rows, from, change);
-          const int to = LayoutAfter(change, from);
+          const int to = LayoutAfterKey(AsciiUpper(change), from, letters);
           if (place.row == 0 || to == 0 || best[from].cost + Cost(place) >= best[to].cost) continue;
           best[to] = {best[from].cost + Cost(place), best[from].keys};
           best[to].keys.push_back(place);
@@ -78,11 +86,27 @@ struct Typist {
     return cheapest;
   }
 
-  // Types c; false when no layout has it.
+  // A capital as "Sft" and then its lower-case key, in a layout that has both (the shifted
+  // layout draws it as the capital); cost INT_MAX when there is none.
+  int ShiftedRoute(unsigned char c, std::vector<Place>& keys, int& reached) const {
+    const unsigned char lower = LowerLetter(c);
+    if (lower == c) return INT_MAX;
+    const int cost = Route("Sft", keys, reached);
+    const Place key = cost == INT_MAX ? Place{} : Find(rows, reached, TokenOf(lower));
+    if (key.row == 0) return INT_MAX;
+    keys.push_back(key);
+    return cost + Cost(key);
+  }
+
+  // Types c the cheaper way, its own key or "Sft" and the lower-case one; false when no
+  // layout has it.
   bool Type(unsigned char c) {
-    std::vector<Place> keys;
-    int reached = layout;
-    if (Route(TokenOf(c), keys, reached) == INT_MAX) return false;
+    std::vector<Place> keys, shifted;
+    int reached = layout, shiftedAt = layout;
+    const int own = Route(TokenOf(c), keys, reached);
+    const int viaShift = ShiftedRoute(c, shifted, shiftedAt);
+    if (own == INT_MAX && viaShift == INT_MAX) return false;
+    if (viaShift < own) { keys = shifted; reached = shiftedAt; }
     for (const Place& key : keys) Press(Cost(key));
     layout = reached;
     return true;
@@ -101,12 +125,13 @@ size_t WordEnd(const std::string& text, size_t at) {
 }
 
 // The place among the offered words of the one that, chosen now, types the text's word;
-// offered.size() when none does, or when the word is not followed by a space (choosing adds
-// one).
+// offered.size() when none does, or when the word is followed by neither a space (choosing
+// adds one) nor punctuation that takes that space's place.
 size_t ChoiceFor(const std::vector<std::string>& offered, const std::string& typed,
                  const std::string& text, size_t at, size_t& end) {
   end = WordEnd(text, at);
-  if (end < text.size() && text[end] != ' ') return offered.size();
+  if (end < text.size() && text[end] != ' ' && !TakesSuggestedSpace(static_cast<unsigned char>(text[end])))
+    return offered.size();
   const std::string word = typed + text.substr(at, end - at);
   for (size_t place = 0; place < offered.size(); ++place) {
     const Completion completion = CompletionFor(typed, offered[place]);
@@ -119,8 +144,8 @@ size_t ChoiceFor(const std::vector<std::string>& offered, const std::string& typ
 }  // namespace
 
 TypingSteps CountTypingSteps(const std::string& text, const RowsOf& rows, int layoutCount,
-                             const std::vector<std::string>& words, size_t suggestions) {
-  Typist typist{rows, layoutCount, 1, 0, {}};
+                             int letters, const std::vector<std::string>& words, size_t suggestions) {
+  Typist typist{rows, layoutCount, letters, letters, 0, {}};
   TypedWord typed;
   size_t at = 0;
   while (at < text.size()) {
@@ -131,7 +156,7 @@ TypingSteps CountTypingSteps(const std::string& text, const RowsOf& rows, int la
     const size_t place = ChoiceFor(offered, typed.letters, text, at, end);
     if (place < offered.size()) {  // the suggestion row, then the word: the rest and a space
       typist.Press(1 + static_cast<int>(place) + 1);
-      at = end + 1;
+      at = end < text.size() && text[end] == ' ' ? end + 1 : end;
       typed.Break();
       continue;
     }

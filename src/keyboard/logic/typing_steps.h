@@ -16,7 +16,9 @@ struct TypingSteps {
 // The text of a layout's row (1-based), "" where the layout has none.
 using RowsOf = std::function<std::string(int layout, int row)>;
 
-// text in code page 1252; "\n" is "Ent". suggestions: how many are shown (0: none), drawn
-// from words, most frequent first.
+// text in code page 1252; "\n" is "Ent". letters: the layout typing starts in, where "Alf"
+// leads. suggestions: how many are shown (0: none), drawn from words, most frequent first.
+// A capital costs its own key or "Sft" and its lower-case key, whichever is cheaper.
 TypingSteps CountTypingSteps(const std::string& text, const RowsOf& rows, int layoutCount,
-                             const std::vector<std::string>& words, size_t suggestions);
+                             int letters, const std::vector<std::string>& words,
+                             size_t suggestions);

@@ -115,3 +115,7 @@ Completion CompletionFor(const std::string& typed, const std::string& word) {
   while (kept < typed.size() && kept < wanted.size() && typed[kept] == wanted[kept]) ++kept;
   return {static_cast<int>(typed.size() - kept), wanted.substr(kept) + " "};
 }
+
+bool TakesSuggestedSpace(unsigned char c) {
+  return c != 0 && std::string_view(".,;:?!").find(static_cast<char>(c)) != std::string_view::npos;
+}

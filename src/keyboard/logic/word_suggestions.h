@@ -44,3 +44,6 @@ struct Completion {
   bool operator==(const Completion&) const = default;
 };
 Completion CompletionFor(const std::string& typed, const std::string& word);
+// Punctuation that closes a word (. , ; : ? !): typed straight after a chosen word, it takes
+// the place of the space the choice added.
+bool TakesSuggestedSpace(unsigned char c);

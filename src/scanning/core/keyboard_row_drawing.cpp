@@ -27,21 +27,26 @@ std::string Part(const std::string& text, size_t from, size_t length) {
 
 }  // namespace
 
-void ShowKeyboardRow(int row, bool highlighted, int key, std::string& token) {
-  std::string text = KeyboardRowText(KeyboardLayout, row);
-  GoToCell(1, row);
-  SetLitBackground(highlighted ? 4 : 0, highlighted && key == 0);
-  if (ShiftLatch) text = AsciiUpper(text);
-  if (key == 0) {
+void ShowCellRow(int line, const std::string& text, size_t cellStart, size_t cellLength,
+                 bool highlighted, bool keyLit) {
+  GoToCell(1, line);
+  SetLitBackground(highlighted ? 4 : 0, highlighted && !keyLit);
+  if (!keyLit) {
     std::cout << text;
     return;
   }
-  const size_t cellStart = 4 * size_t(key) - 4;
-  const std::string cell = Part(text, cellStart, 4);
   std::cout << Part(text, 0, cellStart);
   SetLitBackground(2, true);
-  std::cout << cell;
-  token = Trimmed(cell);
+  std::cout << Part(text, cellStart, cellLength);
   SetLitBackground(highlighted ? 0 : 4, false);
-  std::cout << Part(text, cellStart + 4, std::string::npos);
+  std::cout << Part(text, cellStart + cellLength, std::string::npos);
+}
+
+// The frequency layout's capitals include the accented ones: it has no layout of capitals.
+void ShowKeyboardRow(int row, bool highlighted, int key, std::string& token) {
+  std::string text = KeyboardRowText(KeyboardLayout, row);
+  if (ShiftLatch) text = KeyboardLayout == FrequencyLayout ? UpperAccented(text) : AsciiUpper(text);
+  const size_t cellStart = key > 0 ? 4 * size_t(key) - 4 : 0;
+  if (key > 0) token = Trimmed(Part(text, cellStart, 4));
+  ShowCellRow(row + KeyboardTopLines, text, cellStart, 4, highlighted, key > 0);
 }

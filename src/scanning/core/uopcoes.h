@@ -10,3 +10,7 @@ void SetLitBackground(unsigned char colour, bool lit);
 std::string KeyboardRowText(int layout, int row);  // empty for a row the layout lacks
 int KeysPerRow(int layout);                        // KeyboardWidth / 4 + 1
 void ShowKeyboardRow(int row, bool highlighted, int key, std::string& token);
+// A row of key cells on a text line: lit on red, or with one cell lit green, the cells
+// before it red and those after it black.
+void ShowCellRow(int line, const std::string& text, size_t cellStart, size_t cellLength,
+                 bool highlighted, bool keyLit);

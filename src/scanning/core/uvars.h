@@ -5,7 +5,8 @@
 #include <string>
 
 extern int32_t CurrentMenu;      // 0 keyboard, 1..7 menus
-extern int32_t KeyboardLayout;   // 1..6, 0 none
+extern int32_t KeyboardLayout;   // 1..7, 0 none
+extern int32_t LettersLayout;    // where "Digita" and "Alf" lead: 1, or 7 in frequency order
 extern int32_t Threshold;        // sound peak the switch must exceed
 extern int32_t DwellMs;          // how long each option or key stays lit
 extern bool PanelAtBottom;       // docked at the bottom (true) or top of the work area
@@ -14,12 +15,16 @@ extern bool SplashMode;          // the start-up screen is showing
 extern bool RepeatArmed;         // the next named key repeats until the switch
 extern bool ShiftLatch, CtrlLatch, AltLatch;  // modifiers latched for the next key
 extern bool HasArguments;        // the command line gave at least one argument
+// The keyboard's suggestion line above its rows: 1 while it is kept, 0 without; and the
+// columns its words need, 0 for none.
+extern int32_t KeyboardTopLines, SuggestionColumns;
 
 // Panel geometry in pixels, written by MeasureWorkArea.
-extern int32_t CellWidth, CellHeight, WorkRight, WorkBottom, WorkTop, FrameWidth, FrameHeight;
+extern int32_t CellWidth, CellHeight, WorkLeft, WorkRight, WorkBottom, WorkTop, FrameWidth, FrameHeight;
 
 constexpr int MenuCount = 7;
-constexpr int LayoutCount = 6;
+constexpr int LayoutCount = 7;
+constexpr int FrequencyLayout = 7;  // the letters in Portuguese frequency order, accents with them
 constexpr int SplashColumns = 30;
 extern const int32_t OptionCount[MenuCount + 1];    // indexed from 1
 extern const int32_t MenuWidth[MenuCount + 1];

@@ -40,6 +40,7 @@ void AskSquareCorners() {
 void ReadWorkArea() {
   RECT work{};
   SystemParametersInfoW(SPI_GETWORKAREA, 0, &work, 0);
+  WorkLeft = work.left;
   WorkRight = work.right;
   WorkBottom = work.bottom;
   WorkTop = work.top;

@@ -1,4 +1,4 @@
-// The six on-screen keyboard layouts as row texts of 4-character key cells (code page 1252).
+// The seven on-screen keyboard layouts as row texts of 4-character key cells (code page 1252).
 #include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
 
@@ -29,6 +29,12 @@ constexpr const char* Rows[LayoutCount + 1][MaxRows] = {
     {"Sel Alf Tab Alt Ctl", "Esc Sft Ins Del Spc", "Esq Dir Cim Bai    ",
      "PgU PgD Hom End    ", "Rpt F1  F2  F3  F4 ", "Ent F5  F6  F7  F8 ",
      "Bsp F9  F10 F11 F12"},
+    // The space and the letters by how often Portuguese uses them, each on the diagonal of
+    // its cost (row + key), with the accents Portuguese needs among them; "Sft" makes one
+    // capital, "Num" and "Fun" lead to the digits and the function keys.
+    {"Spc  a   o   i   u   v ", " e   s   n   t   g   f ", " r   d   c   h   .   z ",
+     " m   l   q   ,   j  Bsp", " p  Sft  \xE3   \xE1  Ent  \xF5 ", " b   \xE7   \xED   x   \xFA   k ",
+     " \xE9   \xF3   \xE2   ?   w  Num", " \xEA   \xF4   \xE0   y  Fun Sel"},
 };
 
 }  // namespace

@@ -2,6 +2,8 @@
 
 #include "scanning/core/uvars.h"
 
+#include <algorithm>
+
 namespace {
 constexpr int SplashRowsWithArguments = 9;
 constexpr int SplashRowsWithPrompts = 11;
@@ -11,7 +13,8 @@ bool InRange(int value, int last) { return value >= 1 && value <= last; }
 
 PanelCells PanelCellsFor(bool splash, bool hasArguments, int menu, int layout) {
   if (splash) return {SplashColumns, hasArguments ? SplashRowsWithArguments : SplashRowsWithPrompts};
-  if (menu == 0 && InRange(layout, LayoutCount)) return {KeyboardWidth[layout], KeyboardRows[layout]};
+  if (menu == 0 && InRange(layout, LayoutCount))
+    return {std::max(KeyboardWidth[layout], SuggestionColumns), KeyboardRows[layout] + KeyboardTopLines};
   if (!InRange(menu, MenuCount)) menu = 1;
   return {MenuWidth[menu], OptionCount[menu]};
 }

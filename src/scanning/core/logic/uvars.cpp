@@ -6,6 +6,7 @@
 
 int32_t CurrentMenu = 0;
 int32_t KeyboardLayout = 0;
+int32_t LettersLayout = 1;
 int32_t Threshold = 0;
 int32_t DwellMs = 1000;
 bool PanelAtBottom = false;
@@ -14,13 +15,14 @@ bool SplashMode = false;
 bool RepeatArmed = false;
 bool ShiftLatch = false, CtrlLatch = false, AltLatch = false;
 bool HasArguments = false;
+int32_t KeyboardTopLines = 0, SuggestionColumns = 0;
 
-int32_t CellWidth = 0, CellHeight = 0, WorkRight = 0, WorkBottom = 0, WorkTop = 0, FrameWidth = 0, FrameHeight = 0;
+int32_t CellWidth = 0, CellHeight = 0, WorkLeft = 0, WorkRight = 0, WorkBottom = 0, WorkTop = 0, FrameWidth = 0, FrameHeight = 0;
 
 const int32_t OptionCount[MenuCount + 1] = {0, 11, 8, 9, 11, 4, 10, 7};
 const int32_t MenuWidth[MenuCount + 1] = {0, 16, 19, 16, 19, 13, 20, 16};
-const int32_t KeyboardRows[LayoutCount + 1] = {0, 8, 8, 7, 7, 8, 7};
-const int32_t KeyboardWidth[LayoutCount + 1] = {0, 23, 23, 19, 19, 19, 19};
+const int32_t KeyboardRows[LayoutCount + 1] = {0, 8, 8, 7, 7, 8, 7, 8};
+const int32_t KeyboardWidth[LayoutCount + 1] = {0, 23, 23, 19, 19, 19, 19, 23};
 
 // A dwell below one tick would never poll the switch nor pump the window: one tick at least.
 int DwellTicks() { return std::max<int32_t>(1, DwellMs / 100); }

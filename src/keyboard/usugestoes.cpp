@@ -1,0 +1,179 @@
+// Word suggestions on the keyboard's top line. The list ships beside the program, most
+// frequent first; the person's own words are counted in their folder, in palavras.txt.
+#include "keyboard/usugestoes.h"
+
+#include <windows.h>
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "console/ObCrt.h"
+#include "injection/obkbm32.h"
+#include "injection/obmacro.h"
+#include "keyboard/logic/word_suggestions.h"
+#include "scanning/core/uopcoes.h"
+#include "scanning/core/uvars.h"
+#include "scanning/core/uwindow.h"
+
+int SuggestionCount = 0;
+bool LearnOwnWords = true;
+
+namespace {
+
+constexpr size_t kLargestList = 4 << 20;
+constexpr int kMostSuggestions = 7;
+
+std::vector<std::string> ListedWords;
+LearnedWords OwnWords;
+TypedWord Typing;
+HWND TypingWindow = nullptr;   // where the word being typed goes
+bool SpaceSuggested = false;   // the last thing typed was a chosen word and its space
+bool OfferDue = true;          // the word being typed changed since the words were offered
+std::vector<std::string> Offered;
+
+std::vector<std::string> WordsOfList(const std::string& text) {
+  std::vector<std::string> words;
+  size_t at = 0;
+  while (at < text.size()) {
+    const size_t end = std::min(text.find('\n', at), text.size());
+    std::string word = text.substr(at, end - at);
+    at = end + 1;
+    if (!word.empty() && word.back() == '\r') word.pop_back();
+    if (!word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
+          return IsWordLetter(static_cast<unsigned char>(c));
+        }))
+      words.push_back(word);
+  }
+  return words;
+}
+
+std::wstring OwnWordsPath() { return UserFilePath(L"palavras.txt"); }
+
+void LoadWordLists() {
+  std::string text;
+  if (ReadWholeFile(ProgramFilePath(L"lista-palavras.txt"), kLargestList, text)) ListedWords = WordsOfList(text);
+  if (ReadWholeFile(OwnWordsPath(), kLargestList, text)) OwnWords = LearnedFromText(text);
+}
+
+// A password typed through the keyboard must not end up in the words file. Only standard
+// and rich edit controls tell: a browser's password field does not.
+bool PasswordInFront() {
+  GUITHREADINFO info{};
+  info.cbSize = sizeof info;
+  const DWORD thread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
+  if (!thread || !GetGUIThreadInfo(thread, &info) || !info.hwndFocus) return false;
+  wchar_t name[64] = {};
+  GetClassNameW(info.hwndFocus, name, 64);
+  CharLowerW(name);
+  return wcsstr(name, L"edit") && (GetWindowLongW(info.hwndFocus, GWL_STYLE) & ES_PASSWORD);
+}
+
+void Remember(const std::string& word) {
+  if (!LearnOwnWords || SuggestionCount == 0 || word.size() < 2 || PasswordInFront()) return;
+  Learn(OwnWords, word);
+  WriteWholeFile(OwnWordsPath(), TextOfLearned(OwnWords));
+}
+
+void StartOver() {
+  Typing.Break();
+  SpaceSuggested = false;
+  OfferDue = true;
+}
+
+// A word carried on from another window is not this window's word.
+void FollowForegroundWindow() {
+  const HWND front = GetForegroundWindow();
+  if (front != TypingWindow) StartOver();
+  TypingWindow = front;
+}
+
+// Cells " word" side by side; columns past the last are blank, over longer words of before.
+int ColumnsOf(const std::vector<std::string>& words) {
+  int columns = 1;
+  for (const std::string& word : words) columns += 1 + static_cast<int>(word.size());
+  return columns;
+}
+
+int ColumnsAvailable() {
+  if (CellWidth <= 0) return ScreenCols;
+  return std::min(ScreenCols, (WorkRight - WorkLeft - FrameWidth) / CellWidth);
+}
+
+}  // namespace
+
+void ReadKeyboardSettings() {
+  SuggestionCount = std::clamp(std::atoi(ReadSetting("TECLADO", "SUGESTOES", "0").c_str()), 0, kMostSuggestions);
+  LearnOwnWords = ReadSetting("TECLADO", "APRENDER", "1") != "0";
+  LettersLayout = UpperAccented(ReadSetting("TECLADO", "DISPOSICAO", "ORIGINAL")) == "FREQUENCIA" ? FrequencyLayout : 1;
+  KeyboardTopLines = SuggestionCount > 0 ? 1 : 0;
+  if (SuggestionCount > 0) LoadWordLists();
+}
+
+void NoteTypedCharacter(unsigned char c) {
+  FollowForegroundWindow();
+  if (!IsWordLetter(c)) Remember(Typing.letters);
+  Typing.Type(c);
+  SpaceSuggested = false;
+  OfferDue = true;
+}
+
+void NoteNamedKey(const std::string& upperToken) {
+  FollowForegroundWindow();
+  if (upperToken == "BSP") {
+    Typing.TakeBack();
+  } else {
+    if (upperToken == "SPC" || upperToken == "ENT" || upperToken == "TAB") Remember(Typing.letters);
+    Typing.Break();
+  }
+  SpaceSuggested = false;
+  OfferDue = true;
+}
+
+void BreakTypedWord() { StartOver(); }
+
+bool ReplacesSuggestedSpace(unsigned char c) {
+  return SpaceSuggested && GetForegroundWindow() == TypingWindow && TakesSuggestedSpace(c);
+}
+
+const std::vector<std::string>& OfferedWords() {
+  if (!OfferDue) return Offered;
+  OfferDue = false;
+  Offered = SuggestionCount > 0 ? SuggestionsFor(ListedWords, Typing.letters, SuggestionCount, OwnWords)
+                                : std::vector<std::string>{};
+  while (!Offered.empty() && ColumnsOf(Offered) > ColumnsAvailable()) Offered.pop_back();
+  // The panel widens for longer words, never narrows while the keyboard runs: it would
+  // jump at every letter.
+  if (ColumnsOf(Offered) > std::max(SuggestionColumns, KeyboardWidth[KeyboardLayout])) {
+    SuggestionColumns = ColumnsOf(Offered);
+    PlacePanel(PanelAtBottom);
+  }
+  return Offered;
+}
+
+void ShowSuggestionRow(bool highlighted, int word) {
+  if (KeyboardTopLines == 0) return;
+  std::string text;
+  size_t cellStart = 0, cellLength = 0;
+  for (int at = 0; at < static_cast<int>(Offered.size()); ++at) {
+    if (at + 1 == word) cellStart = text.size(), cellLength = 1 + Offered[at].size();
+    text += " " + Offered[at];
+  }
+  const size_t columns = static_cast<size_t>(std::max(SuggestionColumns, KeyboardWidth[KeyboardLayout]));
+  if (text.size() < columns) text.append(columns - text.size(), ' ');
+  ShowCellRow(1, text, cellStart, cellLength, highlighted && !Offered.empty(), word > 0);
+}
+
+void TypeSuggestion(int word) {
+  if (word < 1 || word > static_cast<int>(Offered.size())) return;
+  FollowForegroundWindow();
+  const std::string chosen = Offered[word - 1];
+  const Completion completion = CompletionFor(Typing.letters, chosen);
+  PlayInit(30);
+  for (int back = 0; back < completion.backspaces; ++back) PlayVirtKey(VK_BACK, false, false, false, 100);
+  for (char c : completion.text) PlayKey(static_cast<unsigned char>(c), 100);
+  StartWhenCtrlUp();
+  CtrlLatch = AltLatch = ShiftLatch = false;
+  Remember(chosen);
+  StartOver();
+  SpaceSuggested = true;
+}
