@@ -3,8 +3,8 @@
 #   acenora-2.0-setup.exe                     the setup (32-bit, installs 64-bit programs on
 #                                             64-bit Windows)
 #   acenora-2.0-win64.zip, acenora-2.0-win32.zip  for those who cannot run a setup
-# each zip holding acenora.exe, obkbm32.dll, acenora-nivel.exe, locutor.exe, LEIAME.txt and
-# ORBITA.INI.exemplo, and nothing else. Release builds in build-package/.
+# each zip holding acenora.exe, obkbm32.dll, acenora-nivel.exe, locutor.exe, LEIAME.txt,
+# ORBITA.INI.exemplo and the word list with its licence notice, and nothing else. Release builds in build-package/.
 # With ACENORA_SIGN_PFX and ACENORA_SIGN_PASSWORD (see scripts/sign.sh) the programs, the
 # library and the setup are signed; without them they are not.
 #   ./package.sh
@@ -13,7 +13,7 @@ set -euo pipefail
 . "$ROOT/scripts/sign.sh"
 
 OUT="$ROOT/packages"
-CONTENTS="LEIAME.txt ORBITA.INI.exemplo acenora-nivel.exe acenora.exe locutor.exe obkbm32.dll"
+CONTENTS="LEIAME.txt ORBITA.INI.exemplo acenora-nivel.exe acenora.exe lista-palavras-LICENCA.txt lista-palavras.txt locutor.exe obkbm32.dll"
 PROGRAMS="acenora.exe acenora-nivel.exe locutor.exe obkbm32.dll"
 
 ensure_cross_compilers() {
@@ -21,10 +21,10 @@ ensure_cross_compilers() {
   ensure_packages
 }
 
-# The zip must hold exactly the six shipped files, at its top level.
+# The zip must hold exactly the eight shipped files, at its top level.
 check_contents() {
   local listed
-  listed=$(unzip -Z1 "$1" | sort | tr '\n' ' ')
+  listed=$(unzip -Z1 "$1" | LC_ALL=C sort | tr '\n' ' ')
   if [ "$listed" != "$CONTENTS " ]; then
     log "$1 holds: $listed"
     log "expected:  $CONTENTS"

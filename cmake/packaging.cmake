@@ -22,19 +22,22 @@ else()
   add_dependencies(package_contents missing_meter)
   install(CODE "message(FATAL_ERROR \"${missing}\")")
 endif()
+set(ACENORA_WORD_LIST ${PROJECT_SOURCE_DIR}/dist/lista-palavras.txt
+    ${PROJECT_SOURCE_DIR}/dist/lista-palavras-LICENCA.txt)
 install(FILES ${PROJECT_SOURCE_DIR}/dist/LEIAME.txt ${PROJECT_SOURCE_DIR}/dist/ORBITA.INI.exemplo
-        DESTINATION .)
+        ${ACENORA_WORD_LIST} DESTINATION .)
 
-# The texts the setup installs: the guide, the sample, and the user's commented settings file.
+# The texts the setup installs: the guide, the sample, the word list and its notice, and the
+# user's commented settings file.
 set(ACENORA_SETUP_TEXTS ${CMAKE_BINARY_DIR}/setup-texts)
 set(sample ${PROJECT_SOURCE_DIR}/dist/ORBITA.INI.exemplo)
 add_custom_command(OUTPUT ${ACENORA_SETUP_TEXTS}/ORBITA.INI
   COMMAND ${CMAKE_COMMAND} -E make_directory ${ACENORA_SETUP_TEXTS}
   COMMAND ${CMAKE_COMMAND} -E copy ${PROJECT_SOURCE_DIR}/dist/LEIAME.txt ${sample}
-          ${ACENORA_SETUP_TEXTS}/
+          ${ACENORA_WORD_LIST} ${ACENORA_SETUP_TEXTS}/
   COMMAND ${CMAKE_COMMAND} -DIN=${sample} -DOUT=${ACENORA_SETUP_TEXTS}/ORBITA.INI
           -P ${PROJECT_SOURCE_DIR}/cmake/commented_settings.cmake
-  DEPENDS ${PROJECT_SOURCE_DIR}/dist/LEIAME.txt ${sample}
+  DEPENDS ${PROJECT_SOURCE_DIR}/dist/LEIAME.txt ${sample} ${ACENORA_WORD_LIST}
           ${PROJECT_SOURCE_DIR}/cmake/commented_settings.cmake)
 add_custom_target(setup_texts ALL DEPENDS ${ACENORA_SETUP_TEXTS}/ORBITA.INI)
 

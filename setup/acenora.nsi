@@ -2,7 +2,8 @@
 ; Portuguese. Built by makensis -INPUTCHARSET UTF8 with these defines:
 ;   VERSION   2.0.n          OUTFILE  the setup to write
 ;   FILES64   folder of the 64-bit acenora.exe, acenora-nivel.exe, locutor.exe and obkbm32.dll
-;   FILES32   the same for 32 bits          DIST  folder of LEIAME.txt and ORBITA.INI.exemplo
+;   FILES32   the same for 32 bits          DIST  folder of LEIAME.txt, ORBITA.INI.exemplo,
+;             ORBITA.INI (commented) and lista-palavras.txt with its notice
 ;   ICON      the programs' icon (optional)
 ;   TARGET    the setup's own processor, x86-unicode unless named: a 32-bit setup runs on
 ;             every Windows and installs the 64-bit programs where the system has 64 bits
@@ -10,6 +11,8 @@
 ;             that asks for UI access: installed for all users, it reaches administrators'
 ;             windows; an unsigned one would not start, so unsigned builds leave it out
 ; Silent, for a technician:  setup.exe /S [/VOLUME=60] [/DELAY=1500] [/INICIAR=1] [/TODOS=1]
+;                            [/SUGERIR=0] [/FREQUENCIA=1]
+; The keyboard's two choices are written to the user's ORBITA.INI at every install.
 ; For all users (/TODOS=1, or the box on the options page, run as administrator): the
 ; programs under Program Files, the shortcuts and the uninstall entry for every user; the
 ; settings file stays the installing user's own.
@@ -61,6 +64,10 @@ Var StartField
 Var PanelWasRunning
 Var AllUsers
 Var AllUsersField
+Var SuggestWords
+Var SuggestField
+Var FrequencyOrder
+Var FrequencyField
 
 !insertmacro MUI_PAGE_WELCOME
 Page custom OptionsPage OptionsPageLeave
@@ -81,6 +88,8 @@ Function .onInit
   StrCpy $Volume 60
   StrCpy $Delay 1500
   StrCpy $StartWithWindows 0
+  StrCpy $SuggestWords 1
+  StrCpy $FrequencyOrder 0
   ; An option not given leaves its value empty.
   ${GetParameters} $R0
   ${GetOptions} $R0 "/VOLUME=" $R1
@@ -89,6 +98,10 @@ Function .onInit
   ${IfThen} $R1 != "" ${|} StrCpy $Delay $R1 ${|}
   ${GetOptions} $R0 "/INICIAR=" $R1
   ${IfThen} $R1 == 1 ${|} StrCpy $StartWithWindows 1 ${|}
+  ${GetOptions} $R0 "/SUGERIR=" $R1
+  ${IfThen} $R1 == 0 ${|} StrCpy $SuggestWords 0 ${|}
+  ${GetOptions} $R0 "/FREQUENCIA=" $R1
+  ${IfThen} $R1 == 1 ${|} StrCpy $FrequencyOrder 1 ${|}
   StrCpy $AllUsers 0
   ${GetOptions} $R0 "/TODOS=" $R1
   ${If} $R1 == 1
@@ -147,18 +160,18 @@ Function OptionsPage
   Pop $0
   ${NSD_CreateNumber} 64u 28u 50u 12u "$Volume"
   Pop $VolumeField
-  ${NSD_CreateLabel} 0 50u 100% 12u "Delay: quanto tempo cada opção fica acesa, em milissegundos (1500 = 1,5 segundo)."
+  ${NSD_CreateLabel} 0 46u 100% 12u "Delay: quanto tempo cada opção fica acesa, em milissegundos (1500 = 1,5 segundo)."
   Pop $0
-  ${NSD_CreateLabel} 0 66u 60u 12u "Delay:"
+  ${NSD_CreateLabel} 0 62u 60u 12u "Delay:"
   Pop $0
-  ${NSD_CreateNumber} 64u 64u 50u 12u "$Delay"
+  ${NSD_CreateNumber} 64u 60u 50u 12u "$Delay"
   Pop $DelayField
-  ${NSD_CreateCheckbox} 0 88u 100% 12u "Iniciar o painel junto com o Windows"
+  ${NSD_CreateCheckbox} 0 78u 100% 12u "Iniciar o painel junto com o Windows"
   Pop $StartField
   ${If} $StartWithWindows == 1
     ${NSD_Check} $StartField
   ${EndIf}
-  ${NSD_CreateCheckbox} 0 102u 100% 12u "Instalar para todos os usuários deste computador (administrador)"
+  ${NSD_CreateCheckbox} 0 90u 100% 12u "Instalar para todos os usuários deste computador (administrador)"
   Pop $AllUsersField
   Call IsAdministrator
   ${If} $0 != "Admin"
@@ -166,7 +179,17 @@ Function OptionsPage
   ${ElseIf} $AllUsers == 1
     ${NSD_Check} $AllUsersField
   ${EndIf}
-  ${NSD_CreateLabel} 0 120u 100% 24u "Os dois valores vão nos atalhos do painel, que abre sem perguntar nada. Para mudá-los depois, instale de novo."
+  ${NSD_CreateCheckbox} 0 102u 100% 12u "Sugerir palavras no teclado"
+  Pop $SuggestField
+  ${If} $SuggestWords == 1
+    ${NSD_Check} $SuggestField
+  ${EndIf}
+  ${NSD_CreateCheckbox} 0 114u 100% 12u "Teclado com as letras mais usadas primeiro (acentos junto)"
+  Pop $FrequencyField
+  ${If} $FrequencyOrder == 1
+    ${NSD_Check} $FrequencyField
+  ${EndIf}
+  ${NSD_CreateLabel} 0 130u 100% 12u "Volume e Delay vão nos atalhos do painel. Para mudar tudo isso depois, instale de novo."
   Pop $0
   nsDialogs::Show
 FunctionEnd
@@ -180,6 +203,12 @@ Function OptionsPageLeave
   ${Else}
     StrCpy $StartWithWindows 0
   ${EndIf}
+  ${NSD_GetState} $SuggestField $0
+  ${IfThen} $0 == ${BST_CHECKED} ${|} StrCpy $SuggestWords 1 ${|}
+  ${IfThen} $0 != ${BST_CHECKED} ${|} StrCpy $SuggestWords 0 ${|}
+  ${NSD_GetState} $FrequencyField $0
+  ${IfThen} $0 == ${BST_CHECKED} ${|} StrCpy $FrequencyOrder 1 ${|}
+  ${IfThen} $0 != ${BST_CHECKED} ${|} StrCpy $FrequencyOrder 0 ${|}
   ${NSD_GetState} $AllUsersField $0
   ${If} $0 == ${BST_CHECKED}
     StrCpy $AllUsers 1
@@ -189,6 +218,20 @@ Function OptionsPageLeave
   Call UseInstallPlace
   !insertmacro WholeOr $Volume 60
   !insertmacro WholeOr $Delay 1500
+FunctionEnd
+
+; The options page's keyboard choices, in the settings file $R8.
+Function WriteKeyboardChoices
+  ${If} $SuggestWords == 1
+    WriteINIStr "$R8" "TECLADO" "SUGESTOES" "5"
+  ${Else}
+    WriteINIStr "$R8" "TECLADO" "SUGESTOES" "0"
+  ${EndIf}
+  ${If} $FrequencyOrder == 1
+    WriteINIStr "$R8" "TECLADO" "DISPOSICAO" "FREQUENCIA"
+  ${Else}
+    WriteINIStr "$R8" "TECLADO" "DISPOSICAO" "ORIGINAL"
+  ${EndIf}
 FunctionEnd
 
 !macro Programs folder
@@ -281,6 +324,8 @@ Section "Acenora"
 !endif
   File "${DIST}\LEIAME.txt"
   File "${DIST}\ORBITA.INI.exemplo"
+  File "${DIST}\lista-palavras.txt"
+  File "${DIST}\lista-palavras-LICENCA.txt"
   ; The user's own settings file, made once from the sample with its values commented out;
   ; kept as it is at every later install and at the uninstall.
   SetShellVarContext current
@@ -289,6 +334,7 @@ Section "Acenora"
     File "/oname=${SETTINGS_FOLDER}\ORBITA.INI" "${DIST}\ORBITA.INI"
   settings_kept:
   StrCpy $R8 "${SETTINGS_FOLDER}\ORBITA.INI"
+  Call WriteKeyboardChoices
   !insertmacro UseContext
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
@@ -348,6 +394,8 @@ Section "Uninstall"
   Delete "$INSTDIR\obkbm32.dll"
   Delete "$INSTDIR\LEIAME.txt"
   Delete "$INSTDIR\ORBITA.INI.exemplo"
+  Delete "$INSTDIR\lista-palavras.txt"
+  Delete "$INSTDIR\lista-palavras-LICENCA.txt"
   Call un.DeleteOriginalUninstaller
   RMDir /REBOOTOK "$INSTDIR"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"

@@ -155,4 +155,34 @@ TEST_F(TypingIntoNotepad, DigitaThenKeysTypeASentenceCorrectItWithCtrlHeldAndSel
   EXPECT_EQ(EditorText(edit), L"Ol\xE1, a\xE7\xE3os\xCD");
 }
 
+// Words offered above the frequency layout: "v" offers "voc\xEA" first; the question mark
+// typed next takes the place of the space the choice added, and "\xE1" lies in the same
+// layout. The word chosen is counted in the person's own words.
+class TypingWithSuggestions : public TypingIntoNotepad {
+ protected:
+  void SetUp() override {
+    DeleteFileA(OwnWords().c_str());
+    ASSERT_TRUE(AddToPanelSettings("[TECLADO]\r\nSUGESTOES=5\r\nDISPOSICAO=FREQUENCIA\r\n"));
+    TypingIntoNotepad::SetUp();
+  }
+  void TearDown() override {
+    TypingIntoNotepad::TearDown();
+    InstallPanelSettings();
+    DeleteFileA(OwnWords().c_str());
+  }
+  static std::string OwnWords() { return std::string(getenv("APPDATA")) + "\\Acenora\\palavras.txt"; }
+};
+
+const Press WordChosen[] = {
+    {2, 6, "v", L"v"}, {1, 1, "voc\xEA", L"voc\xEA "}, {8, 4, "?", L"voc\xEA?"}, {6, 4, "\xE1", L"voc\xEA?\xE1"}};
+
+TEST_F(TypingWithSuggestions, ABeginningAndAChosenWordTypeTheWholeWordAndItsAccentsNeedNoOtherLayout) {
+  ASSERT_TRUE(ChooseOption(9)) << Situation();  // "Digita"
+  ASSERT_TRUE(WaitForShape({23, 9})) << "no line for the words above the 8 rows: " << Situation();
+  EXPECT_TRUE(WaitUntil([] { return ReadLit() == Lit{2, 0}; }, 5000))
+      << "the empty line of words is lit: " << Situation();
+  TypeKeys(std::begin(WordChosen), std::end(WordChosen));
+  EXPECT_EQ(FileText(OwnWords()), "voc\xEA 1\r\n");
+}
+
 }  // namespace

@@ -55,7 +55,7 @@ TEST(PanelPlacement, KeyboardLayoutsAndTheStartUpScreen) {
 
 TEST(PanelPlacement, MenusAndLayoutsOutsideTheTablesAreSizedAsTheMouseMenu) {
   const PanelCells mouse = PanelCellsFor(false, false, 1, 0);
-  for (auto [menu, layout] : {std::pair{0, 0}, {0, 7}, {0, -1}, {8, 0}, {-3, 2}, {1000000, 0}}) {
+  for (auto [menu, layout] : {std::pair{0, 0}, {0, 8}, {0, -1}, {8, 0}, {-3, 2}, {1000000, 0}}) {
     const PanelCells cells = PanelCellsFor(false, false, menu, layout);
     EXPECT_EQ(cells.columns, mouse.columns) << menu << "," << layout;
     EXPECT_EQ(cells.rows, mouse.rows) << menu << "," << layout;
