@@ -11,6 +11,7 @@
 
 #include <fstream>
 #include <string>
+#include <utility>
 
 #include "e2e/desktop.h"
 #include "support/probe_process.h"
@@ -128,9 +129,10 @@ class SilentSetup : public ::testing::Test {
 };
 
 TEST_F(SilentSetup, InstallsShortcutsWithTheChosenValuesAndUninstallsAllButTheSettings) {
-  Install("/VOLUME=45 /DELAY=1200 /INICIAR=1");
+  Install("/VOLUME=45 /DELAY=1200 /INICIAR=1 /FREQUENCIA=1");
   for (const wchar_t* file : {L"acenora.exe", L"acenora-nivel.exe", L"locutor.exe", L"obkbm32.dll",
-                              L"LEIAME.txt", L"ORBITA.INI.exemplo", L"Desinstalar Acenora.exe"})
+                              L"LEIAME.txt", L"ORBITA.INI.exemplo", L"lista-palavras.txt",
+                              L"lista-palavras-LICENCA.txt", L"Desinstalar Acenora.exe"})
     EXPECT_TRUE(Exists(InstallFolder + L"\\" + file)) << Narrow(file);
   ExpectPanelLinks(L"45 1200", true);
   ExpectLink(MenuFolder + L"\\Medidor de n\u00EDvel.lnk",
@@ -154,6 +156,11 @@ TEST_F(SilentSetup, InstallsShortcutsWithTheChosenValuesAndUninstallsAllButTheSe
   wchar_t font[64] = {};
   GetPrivateProfileStringW(L"VIDEO", L"FONTE", L"(nenhuma)", font, 64, UserSettings.c_str());
   EXPECT_EQ(Narrow(font), "(nenhuma)");
+  for (auto [key, value] : {std::pair{L"SUGESTOES", "5"}, {L"DISPOSICAO", "FREQUENCIA"}}) {
+    wchar_t written[16] = {};
+    GetPrivateProfileStringW(L"TECLADO", key, L"", written, 16, UserSettings.c_str());
+    EXPECT_EQ(Narrow(written), value) << "the options page's keyboard choices";
+  }
 
   EXPECT_EQ(UninstallValue(L"DisplayName"), L"Acenora");
   EXPECT_EQ(UninstallValue(L"DisplayVersion").rfind(L"2.0.", 0), 0u);
