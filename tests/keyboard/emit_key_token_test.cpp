@@ -132,6 +132,14 @@ TEST_F(KeyEmission, LayoutKeysChangeTheLayoutAndSelLeavesForMenu7) {
   EXPECT_EQ(KeyboardLayout, 2);
   EmitKeyToken("Alf");
   EXPECT_EQ(KeyboardLayout, 1);
+  EmitKeyToken("Num");
+  EXPECT_EQ(KeyboardLayout, 5);
+  EmitKeyToken("Fun");
+  EXPECT_EQ(KeyboardLayout, 6);
+  LettersLayout = FrequencyLayout;  // "Alf" goes back to the letters the person types with
+  EmitKeyToken("Alf");
+  LettersLayout = 1;
+  EXPECT_EQ(KeyboardLayout, FrequencyLayout);
   EmitKeyToken("sel");
   EXPECT_EQ(KeyboardLayout, 0);
   EXPECT_EQ(CurrentMenu, 7);

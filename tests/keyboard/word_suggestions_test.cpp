@@ -64,6 +64,10 @@ TEST(TypingSteps, SuggestionsCutTheHighlightsOfAnOrdinarySentence) {
   EXPECT_EQ(plain.characters, text.size());
   EXPECT_EQ(plain.presses, 2 * text.size() + 2 * 3 + 2 * 2) << "two for each key, Mai-Act-Alf and Act-Alf";
   EXPECT_LT(suggested.highlights, plain.highlights * 3 / 4);
+  // In frequency order an accent lies among the letters (row 5, key 4), and a capital is "Sft"
+  // (row 5, key 2) and its lower-case key.
+  EXPECT_EQ(CountTypingSteps("\xE1", KeyboardRowText, LayoutCount, FrequencyLayout, {}, 0).highlights, 9u);
+  EXPECT_EQ(CountTypingSteps("\xC1", KeyboardRowText, LayoutCount, FrequencyLayout, {}, 0).highlights, 16u);
 }
 
 }  // namespace

@@ -57,9 +57,16 @@ std::vector<std::string> Words(const char* path) {
 }  // namespace
 
 int main(int argc, char** argv) {
-  if (argc < 2) {
-    std::fprintf(stderr, "usage: steps FILE [WORDS]\n");
-    return 2;
+  if (argc < 2 || std::string(argv[1]) == "--help") {
+    std::fprintf(stderr,
+                 "usage: steps FILE [WORDS]\n"
+                 "Types FILE (UTF-8) on the on-screen keyboard as an ideal typist, who presses the\n"
+                 "instant the wanted row or key lights, for the original and the frequency layout,\n"
+                 "without and with 5 suggestions from WORDS (code page 1252, most frequent first).\n"
+                 "A row r and then its key k cost r + k highlights and two presses; the suggestion\n"
+                 "row, when shown, is row 1 and moves the others down one; layouts change by their\n"
+                 "own keys the cheapest way; a capital is its key or \"Sft\" and the lower-case key.\n");
+    return argc < 2 ? 2 : 0;
   }
   const std::string text = Cp1252(ReadAll(argv[1]));
   const std::vector<std::string> words = argc > 2 ? Words(argv[2]) : std::vector<std::string>{};
