@@ -91,6 +91,8 @@ bool SwitchPressed() {
 
 bool SwitchHeld() { return PressHeld(Presses); }
 
+bool PressWasSound() { return Presses.taken == &Presses.sound; }
+
 bool MicrophoneDeaf() { return PollsWithoutSound >= kDeafPolls; }
 
 // Polled after every sleep, the last one too, so a press at the end of an item is seen

@@ -13,6 +13,7 @@ extern unsigned char SampleArea[CaptureBufferBytes];  // each captured buffer is
 extern int32_t SilentPolls;             // polls in a row that brought no buffer
 extern SwitchFilters Filters;           // the caregiver's filters; all off until read
 extern int64_t PressBeganMs;            // when the press that last fired the switch began
+bool PressWasSound();                   // that press was a sound, not Ctrl
 extern void (*SwitchPolled)();          // called at every poll, for what the panel shows
 
 int SamplePeak(const unsigned char* samples, size_t count, int peak);  // max of peak and |b-128|

@@ -6,12 +6,16 @@
 
 struct LitItems {
   int current = 0, previous = 0;  // 0: none
-  int64_t currentSince = 0;
+  int64_t currentSince = 0, previousSince = 0;
 
   void Light(int item, int64_t nowMs) {
     previous = current;
+    previousSince = currentSince;
     current = item;
     currentSince = nowMs;
   }
-  int LitAt(int64_t atMs) const { return atMs < currentSince && previous != 0 ? previous : current; }
+  bool BeforeCurrent(int64_t atMs) const { return atMs < currentSince && previous != 0; }
+  int LitAt(int64_t atMs) const { return BeforeCurrent(atMs) ? previous : current; }
+  // When the item a press at atMs chose had lit: its reaction time is counted from there.
+  int64_t LitSinceAt(int64_t atMs) const { return BeforeCurrent(atMs) ? previousSince : currentSince; }
 };

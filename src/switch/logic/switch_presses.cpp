@@ -50,6 +50,7 @@ bool TakePress(PressTracker& tracker, int64_t nowMs, const SwitchFilters& filter
     if (source->down && Counts(tracker, *source, nowMs, filters)) Offer(tracker, *source, true, 0);
   if (tracker.found == nullptr) return false;
   *beganMs = tracker.foundAt;
+  tracker.taken = tracker.found;
   tracker.found->chose = tracker.foundHeld;
   if (tracker.foundHeld) tracker.ignoreUntil = std::numeric_limits<int64_t>::max();
   else IgnoreAfter(tracker, tracker.foundReleasedAt, filters);

@@ -24,6 +24,7 @@ struct PressSource {
 struct PressTracker {
   PressSource ctrl, sound;
   PressSource* found = nullptr;  // the source of the press waiting to be taken
+  const PressSource* taken = nullptr;  // the source of the press taken last
   int64_t foundAt = 0;           // when it began
   bool foundHeld = false;        // it is still held
   int64_t foundReleasedAt = 0;   // else when it was let go
