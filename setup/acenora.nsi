@@ -343,6 +343,8 @@ Section "Acenora"
   !insertmacro PanelShortcut "$SMPROGRAMS\Acenora\Acenora.lnk"
   CreateShortCut "$SMPROGRAMS\Acenora\Medidor de nível.lnk" "$INSTDIR\acenora-nivel.exe" "" \
                  "$INSTDIR\acenora-nivel.exe" 0 SW_SHOWNORMAL "" "Mostra o volume do microfone e sugere um Volume"
+  CreateShortCut "$SMPROGRAMS\Acenora\Tempo de reação.lnk" "$INSTDIR\acenora-nivel.exe" "/tempo" \
+                 "$INSTDIR\acenora-nivel.exe" 0 SW_SHOWNORMAL "" "Mostra o tempo de reação da pessoa e sugere um Delay"
   CreateShortCut "$SMPROGRAMS\Acenora\Locutor.lnk" "$INSTDIR\locutor.exe" "" \
                  "$INSTDIR\locutor.exe" 0 SW_SHOWNORMAL "" "Fala em voz alta o que se digita"
   CreateShortCut "$SMPROGRAMS\Acenora\Guia do Acenora.lnk" "$INSTDIR\LEIAME.txt"

@@ -16,6 +16,7 @@
 #include "seam/seam.h"
 #include "switch/logic/lit_items.h"
 #include "switch/uctlsom.h"
+#include "switch/utempos.h"
 
 
 namespace {
@@ -63,6 +64,7 @@ int ChooseItem(const ScanItems& items) {
     previous = current;
     if (!Dwell(current)) continue;
     const int chosen = lit.LitAt(PressBeganMs);
+    NoteChoice(ChoiceKind::Row, lit.LitSinceAt(PressBeganMs), chosen == 1);
     if (chosen != current) {
       ShowItem(items, current, false);
       ShowItem(items, chosen, true);
@@ -71,19 +73,22 @@ int ChooseItem(const ScanItems& items) {
   }
 }
 
-// Lights keys 1 to count in turn, each drawn by show; the one lit when the press began, or 0.
+// Lights keys 1 to count in turn, each drawn by show; the one lit when the press began, or 0
+// when the pass ran out and the key wanted was missed.
 template <typename Show>
-int ChooseKey(int count, Show show) {
+int ChooseKey(int count, ChoiceKind kind, Show show) {
   LitItems lit;
   for (int key = 1; key <= count; ++key) {
     lit.Light(key, SeamMarkNow());
     show(key);
     if (Dwell(key)) {
       const int chosen = lit.LitAt(PressBeganMs);
+      NoteChoice(kind, lit.LitSinceAt(PressBeganMs), chosen == 1);
       if (chosen != key) show(chosen);
       return chosen;
     }
   }
+  NoteMissedKey();
   return 0;
 }
 
@@ -94,11 +99,13 @@ int ChooseKey(int count, Show show) {
 // by a hit.
 bool KeyPass(int row, std::string& token) {
   const int layout = KeyboardLayout;
-  const int key = ChooseKey(KeysPerRow(layout), [&](int k) { ShowKeyboardRow(row, true, k, token); });
+  const int key = ChooseKey(KeysPerRow(layout), ChoiceKind::Key,
+                            [&](int k) { ShowKeyboardRow(row, true, k, token); });
   if (key == 0) {
     token.clear();
     return true;
   }
+  if (UpperAccented(token) == "BSP") NoteUndone();
   ShowKeyToken(token);
   WaitQuiet();
   const bool waitDue = RepeatArmed;
@@ -109,7 +116,7 @@ bool KeyPass(int row, std::string& token) {
 
 // The offered words in turn; the one chosen is typed. True when none was.
 bool SuggestionPass() {
-  const int word = ChooseKey(static_cast<int>(OfferedWords().size()),
+  const int word = ChooseKey(static_cast<int>(OfferedWords().size()), ChoiceKind::Word,
                              [](int w) { ShowSuggestionRow(true, w); });
   if (word == 0) return true;
   ShowKeyToken(OfferedWords()[word - 1]);
@@ -182,7 +189,7 @@ void RepeatVirtKey(int key) {
 }
 
 void EmitKeyToken(std::string token) {
-  if (token.empty()) token = " ";
+  if (token.empty()) token.assign(1, ' ');
   if (token.size() == 1) { TypeCharacter(token[0]); return; }
   const std::string key = UpperAccented(token);
   for (const NamedKey& named : NamedKeys) {
@@ -204,6 +211,7 @@ void ScanKeyboard() {
   ShowWholeLayout();
   std::string token;
   for (;;) {
+    AdaptDelayBetweenScans();
     const ScanItems items{!OfferedWords().empty()};
     const int item = ChooseItem(items);
     WaitQuiet();

@@ -3,6 +3,9 @@
 #include "meter/univel.h"
 
 #include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
+#include <shobjidl.h>
 
 #include <cstring>
 #include <optional>
@@ -11,13 +14,16 @@
 #include "console/ObCrt.h"
 #include "scanning/logic/number_reading.h"
 #include "switch/logic/capture_math.h"
+#include "meter/logic/timing_view.h"
 #include "switch/uaudio.h"
+#include "switch/utempos.h"
 
 LevelStats MeterStats;
 int32_t MeterTick = 0;
 int32_t SilentTicks = 0;
 bool TypedGiven = false;
 int32_t TypedThreshold = 0;
+bool TimingPage = false;
 
 namespace {
 
@@ -56,9 +62,92 @@ void ShowCaption(const std::string& caption) {
   ShownCaption = caption;
 }
 
+void ShowScreen(const MeterScreen& screen, const std::string& caption) {
+  for (int row = 0; row < MeterRows; ++row)
+    if (RowChanged(screen, row)) DrawRow(screen, row);
+  Shown = screen;
+  ShownValid = true;
+  ShowCaption(caption);
+}
+
+constexpr int kTimingRereadTicks = 10;  // the panel may be choosing meanwhile
+TimingFigures Timing;
+std::string TimingStatus;
+
+// The panel's shortcuts that the setup makes, the user's and every user's.
+constexpr const KNOWNFOLDERID* kShortcutFolders[] = {&FOLDERID_Programs, &FOLDERID_Desktop, &FOLDERID_Startup,
+                                                     &FOLDERID_CommonPrograms, &FOLDERID_PublicDesktop,
+                                                     &FOLDERID_CommonStartup};
+
+std::wstring KnownFolder(const KNOWNFOLDERID& id) {
+  PWSTR path = nullptr;
+  std::wstring folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path))) folder = path;
+  CoTaskMemFree(path);
+  return folder;
+}
+
+// The shortcut's Delay replaced and its Volume kept; false when it is missing, is not the
+// panel's, or cannot be written (every user's, without an administrator's rights).
+bool RewriteDelay(const std::wstring& link, int delayMs) {
+  IShellLinkW* shortcut = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&shortcut))))
+    return false;
+  IPersistFile* file = nullptr;
+  bool done = false;
+  wchar_t arguments[INFOTIPSIZE] = {};
+  if (SUCCEEDED(shortcut->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Load(link.c_str(), STGM_READWRITE)) &&
+      SUCCEEDED(shortcut->GetArguments(arguments, INFOTIPSIZE))) {
+    const std::string changed = ArgumentsWithDelay(NarrowText(arguments), delayMs);
+    done = !changed.empty() && SUCCEEDED(shortcut->SetArguments(WideText(changed).c_str())) &&
+           SUCCEEDED(file->Save(link.c_str(), TRUE));
+  }
+  if (file) file->Release();
+  shortcut->Release();
+  return done;
+}
+
+int RewriteShortcutDelays(int delayMs) {
+  int rewritten = 0;
+  for (const KNOWNFOLDERID* id : kShortcutFolders) {
+    std::wstring folder = KnownFolder(*id);
+    if (folder.empty()) continue;
+    if (id == &FOLDERID_Programs || id == &FOLDERID_CommonPrograms) folder += L"\\Acenora";
+    const std::wstring link = folder + L"\\Acenora.lnk";
+    if (GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES) rewritten += RewriteDelay(link, delayMs);
+  }
+  return rewritten;
+}
+
+void ApplySuggestedDelay() {
+  if (Timing.suggestedMs == 0) return;
+  TimingStatus = AppliedStatus(Timing.suggestedMs, RewriteShortcutDelays(Timing.suggestedMs));
+}
+
+// T opens the reaction-time page, V the meter again, A there applies the suggestion.
+void TakeMeterKeys() {
+  while (KeyWaiting()) {
+    const unsigned char key = ReadKeyChar();
+    if (key == 't' || key == 'T') TimingPage = true, MeterTick = MeterTick / kTimingRereadTicks * kTimingRereadTicks;
+    else if (key == 'v' || key == 'V') TimingPage = false;
+    else if ((key == 'a' || key == 'A') && TimingPage) ApplySuggestedDelay();
+  }
+}
+
+void ShowTiming() {
+  if (MeterTick % kTimingRereadTicks == 0) Timing = FiguresOf(ReadChoiceRecords());
+  MeterScreen screen;
+  ComposeTimingScreen(Timing, TimingStatus, screen);
+  ShowScreen(screen, TimingCaption(Timing));
+}
+
 }  // namespace
 
 void TakeMeterArguments() {
+  for (int at = 1; at < __argc; ++at)
+    if (lstrcmpiA(__argv[at], "/tempo") == 0) TimingPage = true;
   if (__argc < 2) return;
   std::optional<int32_t> value = ParseWholeNumber(__argv[1]);
   TypedGiven = value.has_value();
@@ -82,24 +171,23 @@ void ListenOnce() {
 }
 
 void ShowMeter() {
+  if (TimingPage) return ShowTiming();
   MeterReading reading = ReadMeter(MeterStats, MeterTick, CaptureRunning(), TypedGiven, TypedThreshold);
   MeterScreen screen;
   ComposeMeterScreen(reading, screen);
-  for (int row = 0; row < MeterRows; ++row)
-    if (RowChanged(screen, row)) DrawRow(screen, row);
-  Shown = screen;
-  ShownValid = true;
-  ShowCaption(MeterCaption(reading));
+  ShowScreen(screen, MeterCaption(reading));
 }
 
 void RunMeterTick() {
   Delay(100);
   ++MeterTick;
   ListenOnce();
+  TakeMeterKeys();
   ShowMeter();
 }
 
 int NivelMain() {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   ConsoleInit();
   ScreenCols = 80;
   ScreenRows = MeterRows;

@@ -28,6 +28,7 @@
 #include "switch/logic/lit_items.h"
 #include "switch/uaudio.h"
 #include "switch/uctlsom.h"
+#include "switch/utempos.h"
 
 namespace {
 
@@ -401,6 +402,7 @@ void StartUp() {
   SplashMode = false;
   ReadSwitchFilters();
   ReadKeyboardSettings();
+  ReadTimingSettings();
   CaptureOpen(CaptureRate, 8, 1, CaptureBufferBytes);
   ClearScreen();
   KeyboardLayout = 0;
@@ -447,6 +449,7 @@ int ScanOptions(int menu) {
   if (menu < 1 || menu > MenuCount) return 0;
   int count = OptionCount[menu];
   WaitQuiet();  // a switch still sounding from the last choice must not choose again
+  AdaptDelayBetweenScans();
   ClearScreen();
   PlacePanel(PanelAtBottom);
   ShowWindow(ConsoleWindow, SW_SHOWNA);
@@ -462,6 +465,7 @@ int ScanOptions(int menu) {
     previous = current;
     if (DwellNextItem(OptionTicks(current))) {
       const int chosen = lit.LitAt(PressBeganMs);
+      NoteChoice(ChoiceKind::Option, lit.LitSinceAt(PressBeganMs), chosen == 1);
       ShowOptionLabel(menu, current, false);
       ShowOptionLabel(menu, chosen, true);  // shown lit while the hit dies away
       WaitQuiet();

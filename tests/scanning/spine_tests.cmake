@@ -2,7 +2,6 @@
 # handlers on virtual time, and the start-up error box in a probe process.
 acenora_test(number_reading_test SOURCES number_reading_test.cpp LIBS scanning_logic)
 acenora_test(shell_places_test SOURCES shell_places_test.cpp LIBS scanning_logic)
-acenora_test(reaction_times_test SOURCES reaction_times_test.cpp LIBS scanning_logic)
 
 # Everything below opens the console window, so it waits for the console and the panel's
 # own units.

@@ -1,6 +1,6 @@
 // The Delay suggested from a simulated person's reaction times, log-normal as people's are:
 // a press later than the Delay lands on the item after and is undone with "Bsp".
-#include "scanning/logic/reaction_times.h"
+#include "switch/logic/reaction_times.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "scanning/logic/reaction_times.h"
+#include "switch/logic/reaction_times.h"
 
 #include <algorithm>
 #include <charconv>

@@ -1,0 +1,66 @@
+#include "meter/logic/timing_view.h"
+
+#include <cmath>
+#include <cstring>
+#include <sstream>
+
+namespace {
+
+std::string Ms(int value) { return std::to_string(value) + " ms"; }
+std::string Percent(double share) { return std::to_string(std::lround(share * 100)) + " %"; }
+
+void Put(MeterScreen& screen, int row, const std::string& text, unsigned char attr = TextColour) {
+  for (size_t i = 0; i + 2 <= static_cast<size_t>(MeterCols) && i < text.size(); ++i) {
+    screen.chars[row - 1][i + 1] = static_cast<unsigned char>(text[i]);
+    screen.attrs[row - 1][i + 1] = attr;
+  }
+}
+
+std::string Direction(const TimingFigures& figures) {
+  if (figures.suggestedMs < figures.currentDelayMs) return " (mais curto)";
+  if (figures.suggestedMs > figures.currentDelayMs) return " (mais longo)";
+  return " (o mesmo)";
+}
+
+}  // namespace
+
+void ComposeTimingScreen(const TimingFigures& figures, const std::string& status, MeterScreen& screen) {
+  std::memset(screen.chars, ' ', sizeof screen.chars);
+  std::memset(screen.attrs, TextColour, sizeof screen.attrs);
+  Put(screen, 1, "Tempo de rea\xE7\xE3o: de a op\xE7\xE3o acender at\xE9 o toque come\xE7" "ar (" +
+                     std::to_string(figures.choices) + " escolhas recentes)");
+  if (figures.choices > 0) Put(screen, 6, "Delay atual: " + Ms(figures.currentDelayMs));
+  if (figures.suggestedMs == 0) {
+    Put(screen, 3, "Faltam " + std::to_string(figures.moreNeeded) +
+                       " escolhas medidas para sugerir um Delay. Use o painel e volte depois.");
+  } else {
+    Put(screen, 3, "Metade dos toques come\xE7" "a em at\xE9 " + Ms(figures.medianMs) + " (mediana).");
+    Put(screen, 4, "Quase todos (95 em cada 100) come\xE7" "am em at\xE9 " + Ms(figures.p95Ms) + ".");
+    Put(screen, 5, "Escolhas erradas ou perdidas: " + Percent(figures.errorShare) + " (nas \xFAltimas 20: " +
+                       Percent(figures.lastErrorShare) + ").");
+    Put(screen, 7, "Delay sugerido: " + Ms(figures.suggestedMs) + Direction(figures));
+    Put(screen, 9, "A: aplicar o Delay sugerido nos atalhos do painel (vale quando ele abrir de novo).");
+  }
+  Put(screen, 10, "V: voltar ao medidor de volume. Mude o Delay aos poucos: a pessoa se acostuma.");
+  Put(screen, 12, status);
+}
+
+std::string TimingCaption(const TimingFigures& figures) {
+  if (figures.suggestedMs == 0) return "Tempo de rea\xE7\xE3o - faltam " + std::to_string(figures.moreNeeded) + " escolhas";
+  return "Tempo de rea\xE7\xE3o - Delay sugerido: " + Ms(figures.suggestedMs);
+}
+
+std::string ArgumentsWithDelay(const std::string& arguments, int delayMs) {
+  std::istringstream words(arguments);
+  std::string volume, delay, more;
+  if (!(words >> volume >> delay) || (words >> more)) return "";
+  for (const std::string& number : {volume, delay})
+    if (number.empty() || number.find_first_not_of("-0123456789") != std::string::npos) return "";
+  return volume + " " + std::to_string(delayMs);
+}
+
+std::string AppliedStatus(int delayMs, int shortcuts) {
+  if (shortcuts == 0) return "Nenhum atalho do painel encontrado: ponha " + Ms(delayMs) + " ao instalar de novo.";
+  return "Delay de " + Ms(delayMs) + " posto em " + std::to_string(shortcuts) +
+         (shortcuts == 1 ? " atalho" : " atalhos") + " do painel: vale quando o painel abrir de novo.";
+}
