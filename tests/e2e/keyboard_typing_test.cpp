@@ -5,6 +5,7 @@
 // without that Ctrl, which would make them act on whole words.
 #include "desktop.h"
 #include "panel_settings_environment.h"
+#include "switch/logic/reaction_times.h"
 
 #include <gtest/gtest.h>
 
@@ -157,7 +158,8 @@ TEST_F(TypingIntoNotepad, DigitaThenKeysTypeASentenceCorrectItWithCtrlHeldAndSel
 
 // Words offered above the frequency layout: "v" offers "voc\xEA" first; the question mark
 // typed next takes the place of the space the choice added, and "\xE1" lies in the same
-// layout. The word chosen is counted in the person's own words.
+// layout. The word chosen is counted in the person's own words, and every choice's
+// reaction time in the panel's records, none of them what was typed.
 class TypingWithSuggestions : public TypingIntoNotepad {
  protected:
   void SetUp() override {
@@ -171,6 +173,7 @@ class TypingWithSuggestions : public TypingIntoNotepad {
     DeleteFileA(OwnWords().c_str());
   }
   static std::string OwnWords() { return std::string(getenv("APPDATA")) + "\\Acenora\\palavras.txt"; }
+  static std::string Times() { return FileText(std::string(getenv("APPDATA")) + "\\Acenora\\tempos.csv"); }
 };
 
 const Press WordChosen[] = {
@@ -181,8 +184,14 @@ TEST_F(TypingWithSuggestions, ABeginningAndAChosenWordTypeTheWholeWordAndItsAcce
   ASSERT_TRUE(WaitForShape({23, 9})) << "no line for the words above the 8 rows: " << Situation();
   EXPECT_TRUE(WaitUntil([] { return ReadLit() == Lit{2, 0}; }, 5000))
       << "the empty line of words is lit: " << Situation();
+  const size_t before = RecordsFromText(Times()).size();
   TypeKeys(std::begin(WordChosen), std::end(WordChosen));
   EXPECT_EQ(FileText(OwnWords()), "voc\xEA 1\r\n");
+  const std::vector<ChoiceRecord> times = RecordsFromText(Times());
+  ASSERT_GE(times.size(), std::min<size_t>(before + 2 * std::size(WordChosen), KeptRecords));
+  for (auto r = times.end() - 2 * std::size(WordChosen); r != times.end(); ++r)
+    EXPECT_TRUE(r->reactionMs < Dwell && r->delayMs == Dwell && !r->sound) << r->reactionMs;
+  EXPECT_EQ(Times().find("voc"), std::string::npos);
 }
 
 }  // namespace

@@ -138,6 +138,8 @@ TEST_F(SilentSetup, InstallsShortcutsWithTheChosenValuesAndUninstallsAllButTheSe
   ExpectLink(MenuFolder + L"\\Medidor de n\u00EDvel.lnk",
              {InstallFolder + L"\\acenora-nivel.exe", L"", InstallFolder});
   ExpectLink(MenuFolder + L"\\Locutor.lnk", {InstallFolder + L"\\locutor.exe", L"", InstallFolder});
+  ExpectLink(MenuFolder + L"\\Tempo de rea\u00E7\u00E3o.lnk",
+             {InstallFolder + L"\\acenora-nivel.exe", L"/tempo", InstallFolder});
   wchar_t locutor[MAX_PATH] = {};
   DWORD pathSize = sizeof locutor;
   RegGetValueW(HKEY_CURRENT_USER,

@@ -27,21 +27,21 @@ std::string Direction(const TimingFigures& figures) {
 void ComposeTimingScreen(const TimingFigures& figures, const std::string& status, MeterScreen& screen) {
   std::memset(screen.chars, ' ', sizeof screen.chars);
   std::memset(screen.attrs, TextColour, sizeof screen.attrs);
-  Put(screen, 1, "Tempo de rea\xE7\xE3o: de a op\xE7\xE3o acender at\xE9 o toque come\xE7" "ar (" +
+  Put(screen, 1, "Tempo de rea\xE7\xE3o: da op\xE7\xE3o acesa ao come\xE7o do toque (" +
                      std::to_string(figures.choices) + " escolhas recentes)");
   if (figures.choices > 0) Put(screen, 6, "Delay atual: " + Ms(figures.currentDelayMs));
   if (figures.suggestedMs == 0) {
     Put(screen, 3, "Faltam " + std::to_string(figures.moreNeeded) +
-                       " escolhas medidas para sugerir um Delay. Use o painel e volte depois.");
+                       " escolhas medidas para sugerir um Delay: use o painel e volte.");
   } else {
     Put(screen, 3, "Metade dos toques come\xE7" "a em at\xE9 " + Ms(figures.medianMs) + " (mediana).");
     Put(screen, 4, "Quase todos (95 em cada 100) come\xE7" "am em at\xE9 " + Ms(figures.p95Ms) + ".");
     Put(screen, 5, "Escolhas erradas ou perdidas: " + Percent(figures.errorShare) + " (nas \xFAltimas 20: " +
                        Percent(figures.lastErrorShare) + ").");
     Put(screen, 7, "Delay sugerido: " + Ms(figures.suggestedMs) + Direction(figures));
-    Put(screen, 9, "A: aplicar o Delay sugerido nos atalhos do painel (vale quando ele abrir de novo).");
+    Put(screen, 9, "A: p\xF5" "e o Delay sugerido nos atalhos do painel; vale quando ele abrir de novo.");
   }
-  Put(screen, 10, "V: voltar ao medidor de volume. Mude o Delay aos poucos: a pessoa se acostuma.");
+  Put(screen, 10, "V: volta ao medidor. Mude o Delay aos poucos, para a pessoa se acostumar.");
   Put(screen, 12, status);
 }
 
@@ -60,7 +60,7 @@ std::string ArgumentsWithDelay(const std::string& arguments, int delayMs) {
 }
 
 std::string AppliedStatus(int delayMs, int shortcuts) {
-  if (shortcuts == 0) return "Nenhum atalho do painel encontrado: ponha " + Ms(delayMs) + " ao instalar de novo.";
+  if (shortcuts == 0) return "Nenhum atalho do painel achado: ponha " + Ms(delayMs) + " ao instalar de novo.";
   return "Delay de " + Ms(delayMs) + " posto em " + std::to_string(shortcuts) +
-         (shortcuts == 1 ? " atalho" : " atalhos") + " do painel: vale quando o painel abrir de novo.";
+         (shortcuts == 1 ? " atalho" : " atalhos") + " do painel: vale quando ele abrir de novo.";
 }
