@@ -5,6 +5,7 @@
 #include <string>
 
 #include "meter/logic/level_view.h"
+#include "meter/logic/timing_view.h"
 
 namespace {
 
@@ -105,6 +106,12 @@ TEST(MeterScreen, TellsTheNumbersAndWhatIsStillMissing) {
   EXPECT_TRUE(Contains(Row(screen, 1), "agora: --"));
   EXPECT_EQ(CellsOfColour(screen, BarEmpty), BarCells) << "a bar with no sound to show";
   EXPECT_TRUE(Contains(Row(screen, 12), "Sem microfone: tentando de novo a cada 3 s"));
+}
+
+TEST(TimingPage, OnlyThePanelsTwoNumbersTakeTheDelayAndTheVolumeStays) {
+  EXPECT_EQ(ArgumentsWithDelay(" 45   1500 ", 900), "45 900");
+  for (const char* other : {"", "45", "45 1500 x", "45 lento", "/tempo 1500"})
+    EXPECT_EQ(ArgumentsWithDelay(other, 900), "") << other;
 }
 
 }  // namespace

@@ -128,7 +128,7 @@ int LogNormalPercentile95(const std::vector<int>& times) {
   const double mean = sum / static_cast<double>(times.size());
   for (int t : times) squares += std::pow(std::log(static_cast<double>(t)) - mean, 2);
   const double spread = std::sqrt(squares / static_cast<double>(times.size() - 1));
-  return static_cast<int>(std::lround(std::exp(mean + 1.6449 * spread)));
+  return static_cast<int>(std::lround(std::min(600000.0, std::exp(mean + 1.6449 * spread))));
 }
 
 int RoundUp(int value, int step) { return (value + step - 1) / step * step; }
