@@ -29,6 +29,8 @@ TypedWord Typing;
 HWND TypingWindow = nullptr;   // where the word being typed goes
 bool SpaceSuggested = false;   // the last thing typed was a chosen word and its space
 bool OfferDue = true;          // the word being typed changed since the words were offered
+int UnsavedWords = 0;          // learned since the file was last written
+constexpr int kWordsPerSave = 5;  // a flush to a busy disk must not hold the scan at every word
 std::vector<std::string> Offered;
 
 std::vector<std::string> WordsOfList(const std::string& text) {
@@ -68,10 +70,14 @@ bool PasswordInFront() {
   return wcsstr(name, L"edit") && (GetWindowLongW(info.hwndFocus, GWL_STYLE) & ES_PASSWORD);
 }
 
+void SaveOwnWords() {
+  if (UnsavedWords > 0 && WriteWholeFile(OwnWordsPath(), TextOfLearned(OwnWords))) UnsavedWords = 0;
+}
+
 void Remember(const std::string& word) {
   if (!LearnOwnWords || SuggestionCount == 0 || word.size() < 2 || PasswordInFront()) return;
   Learn(OwnWords, word);
-  WriteWholeFile(OwnWordsPath(), TextOfLearned(OwnWords));
+  if (++UnsavedWords >= kWordsPerSave) SaveOwnWords();
 }
 
 void StartOver() {
@@ -106,7 +112,9 @@ void ReadKeyboardSettings() {
   LearnOwnWords = ReadSetting("TECLADO", "APRENDER", "1") != "0";
   LettersLayout = UpperAccented(ReadSetting("TECLADO", "DISPOSICAO", "ORIGINAL")) == "FREQUENCIA" ? FrequencyLayout : 1;
   KeyboardTopLines = SuggestionCount > 0 ? 1 : 0;
-  if (SuggestionCount > 0) LoadWordLists();
+  if (SuggestionCount == 0) return;
+  LoadWordLists();
+  std::atexit(SaveOwnWords);
 }
 
 void NoteTypedCharacter(unsigned char c) {

@@ -14,13 +14,21 @@ bool AdaptDelay = false;
 
 namespace {
 
+constexpr int kChoicesPerSave = 10;
+
 std::vector<ChoiceRecord> Records;
 DelayBounds Bounds;
+int UnsavedChoices = 0;
 
-// Written whole at every change, so a crash leaves the file of the choice before.
+// Written whole, so a crash leaves the file as it was at the last save. Not at every
+// choice: flushing to the disk can take long on a busy one, and the scan would wait.
 void SaveRecords() {
   if (Records.size() > KeptRecords) Records.erase(Records.begin(), Records.end() - KeptRecords);
-  WriteWholeFile(ChoiceRecordsPath(), TextOfRecords(Records));
+  if (WriteWholeFile(ChoiceRecordsPath(), TextOfRecords(Records))) UnsavedChoices = 0;
+}
+
+void SaveUnsavedRecords() {
+  if (UnsavedChoices > 0) SaveRecords();
 }
 
 int SettingMs(const char* key, int fallback) {
@@ -34,6 +42,7 @@ void ReadTimingSettings() {
   AdaptDelay = ReadSetting("VARREDURA", "AJUSTEAUTOMATICO", "0") == "1";
   Bounds = {SettingMs("DELAYMINIMO", 500), SettingMs("DELAYMAXIMO", 3000)};
   Records = ReadChoiceRecords();
+  std::atexit(SaveUnsavedRecords);
   // Adapting, the panel goes on at the pace it had reached, not the shortcut's.
   if (AdaptDelay && !Records.empty())
     DwellMs = std::clamp(Records.back().delayMs, Bounds.minimum, std::max(Bounds.minimum, Bounds.maximum));
@@ -48,7 +57,7 @@ void NoteChoice(ChoiceKind kind, int64_t litSinceMs, bool first) {
   record.firstOfPass = first;
   record.sound = PressWasSound();
   Records.push_back(record);
-  SaveRecords();
+  if (++UnsavedChoices >= kChoicesPerSave) SaveRecords();
 }
 
 void NoteUndone() { MarkUndone(Records); }

@@ -3,6 +3,10 @@
 // own test windows answering.
 #include "desktop.h"
 
+#include <knownfolders.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
 #include <cstdint>
 #include <cstdio>
 #include <vector>
@@ -572,6 +576,33 @@ bool Focus(HWND window) {
     SetForegroundWindow(window);
     return false;
   }, 3000);
+}
+
+// ---- The panel's shortcut ----
+
+std::wstring PanelShortcut() {
+  PWSTR programs = nullptr;
+  SHGetKnownFolderPath(FOLDERID_Programs, 0, nullptr, &programs);
+  const std::wstring folder = std::wstring(programs) + L"\\Acenora";
+  CoTaskMemFree(programs);
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return folder + L"\\Acenora.lnk";
+}
+
+std::wstring ShortcutArguments(const std::wstring& path, const wchar_t* make) {
+  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+  IShellLinkW* link = nullptr;
+  IPersistFile* file = nullptr;
+  wchar_t arguments[256] = {};
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&link))))
+    return L"(no shell link)";
+  link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
+  if (make) link->SetPath(L"C:\\acenora.exe"), link->SetArguments(make), file->Save(path.c_str(), TRUE);
+  else if (SUCCEEDED(file->Load(path.c_str(), STGM_READ))) link->GetArguments(arguments, 256);
+  file->Release();
+  link->Release();
+  return make ? make : arguments;
 }
 
 }  // namespace e2e

@@ -100,4 +100,9 @@ bool StartProgram(const std::string& commandLine, PROCESS_INFORMATION& process);
 void EndProgram(PROCESS_INFORMATION& process);
 bool Focus(HWND window);                   // foreground, checked
 
+// ---- The panel's shortcut ----
+std::wstring PanelShortcut();   // the Start menu's Acenora\Acenora.lnk; its folder is made
+// The shortcut's arguments; with make, the shortcut is first written with those.
+std::wstring ShortcutArguments(const std::wstring& path, const wchar_t* make = nullptr);
+
 }  // namespace e2e

@@ -9,6 +9,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstring>
 #include <iterator>
 #include <string>
 
@@ -186,12 +187,66 @@ TEST_F(TypingWithSuggestions, ABeginningAndAChosenWordTypeTheWholeWordAndItsAcce
       << "the empty line of words is lit: " << Situation();
   const size_t before = RecordsFromText(Times()).size();
   TypeKeys(std::begin(WordChosen), std::end(WordChosen));
+  EXPECT_EQ(ClosePanel(), 0u) << "the panel keeps its files at its end";
   EXPECT_EQ(FileText(OwnWords()), "voc\xEA 1\r\n");
   const std::vector<ChoiceRecord> times = RecordsFromText(Times());
   ASSERT_GE(times.size(), std::min<size_t>(before + 2 * std::size(WordChosen), KeptRecords));
   for (auto r = times.end() - 2 * std::size(WordChosen); r != times.end(); ++r)
     EXPECT_TRUE(r->reactionMs < Dwell && r->delayMs == Dwell && !r->sound) << r->reactionMs;
   EXPECT_EQ(Times().find("voc"), std::string::npos);
+}
+
+// Forty choices, each pressed 300 ms after its row or key lit (none the first of a pass):
+// the meter's reaction-time page reads them back and suggests a Delay a little over that,
+// and its "A" puts it in the panel's shortcut, the Volume kept.
+class MeasuredPace : public TypingIntoNotepad {
+ protected:
+  void SetUp() override {
+    DeleteFileA(TimesFile().c_str());  // before the panel reads it
+    TypingIntoNotepad::SetUp();
+  }
+  static std::string TimesFile() { return std::string(getenv("APPDATA")) + "\\Acenora\\tempos.csv"; }
+  static bool ChooseAtPace(Lit item) {
+    if (!WaitForLitStart(item, 20000)) return false;
+    PumpFor(300);
+    HoldSwitch(100);
+    return true;
+  }
+};
+
+TEST_F(MeasuredPace, FortyChoicesGiveTheMeterTheirTimesAndADelayForTheShortcut) {
+  ASSERT_TRUE(ChooseOption(9)) << Situation();  // "Digita"
+  ASSERT_TRUE(WaitForShape(LetterKeyboardShape)) << Situation();
+  for (int pick = 0; pick < 20; ++pick) {
+    const int row = 3 + pick % 3, key = 2 + pick % 4;  // letters only
+    ASSERT_TRUE(ChooseAtPace({row, 0}) && ChooseAtPace({row, key})) << pick << ": " << Situation();
+  }
+  ClosePanel();
+  const std::vector<ChoiceRecord> records = RecordsFromText(FileText(TimesFile()));
+  ASSERT_GE(records.size(), 41u) << "the option and 40 rows and keys";
+  const TimingFigures figures = FiguresOf(records);
+  EXPECT_GE(figures.medianMs, 300);
+  EXPECT_LE(figures.medianMs, 420) << "pressed 300 ms after the item lit";
+
+  ShortcutArguments(PanelShortcut(), L"250 400");
+  PROCESS_INFORMATION meter{};
+  char folder[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, folder, MAX_PATH);
+  *strrchr(folder, '\\') = 0;
+  ASSERT_TRUE(StartProgram("\"" + std::string(folder) + "\\acenora-nivel.exe\" /tempo", meter));
+  HWND page = nullptr;
+  const std::string suggested = "Delay sugerido: " + std::to_string(figures.suggestedMs) + " ms";
+  EXPECT_TRUE(WaitUntil([&] {
+    page = FindProcessWindow(meter.dwProcessId, "ObWinCrt", nullptr);
+    return page && Caption(page) == "Tempo de rea\xE7\xE3o - " + suggested;
+  }, 20000)) << (page ? Caption(page) : "no meter window");
+  EXPECT_GE(figures.suggestedMs, 400);
+  EXPECT_LE(figures.suggestedMs, 600);
+  PostMessageA(page, WM_CHAR, 'a', 0);
+  const std::wstring applied = L"250 " + std::to_wstring(figures.suggestedMs);
+  EXPECT_TRUE(WaitUntil([&] { return ShortcutArguments(PanelShortcut()) == applied; }, 5000));
+  EndProgram(meter);
+  DeleteFileW(PanelShortcut().c_str());
 }
 
 }  // namespace

@@ -12,10 +12,6 @@
 #include <string>
 #include <vector>
 
-#include <knownfolders.h>
-#include <shlobj.h>
-#include <shobjidl.h>
-
 #include "e2e/desktop.h"
 #include "support/probe_process.h"
 #include "switch/logic/reaction_times.h"
@@ -265,46 +261,22 @@ TEST(MeterWithoutMicrophone, SaysSoKeepsTryingAndEndsWithExitCode0) {
   EXPECT_EQ(meter.Close(), 0u);
 }
 
-// The panel's Start menu shortcut as the setup makes it, or what it says now.
-std::wstring PanelLink() {
-  PWSTR programs = nullptr;
-  SHGetKnownFolderPath(FOLDERID_Programs, 0, nullptr, &programs);
-  const std::wstring folder = std::wstring(programs) + L"\\Acenora";
-  CoTaskMemFree(programs);
-  CreateDirectoryW(folder.c_str(), nullptr);
-  return folder + L"\\Acenora.lnk";
-}
-
-std::wstring LinkArguments(const std::wstring& path, const wchar_t* make = nullptr) {
-  IShellLinkW* link = nullptr;
-  IPersistFile* file = nullptr;
-  wchar_t arguments[256] = {};
-  CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW, reinterpret_cast<void**>(&link));
-  link->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file));
-  if (make) link->SetPath(L"C:\\acenora.exe"), link->SetArguments(make), file->Save(path.c_str(), TRUE);
-  else if (SUCCEEDED(file->Load(path.c_str(), STGM_READ))) link->GetArguments(arguments, 256);
-  file->Release();
-  link->Release();
-  return make ? make : arguments;
-}
-
 // 48 choices, each begun 500 ms after its item lit, but the first of each pass, slower and
 // left out: a suggestion of 600 ms, which "A" puts in the panel's shortcut, its Volume kept.
 TEST(MeterWithoutMicrophone, TheReactionTimePageSuggestsADelayAndPutsItInThePanelsShortcut) {
-  CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
   std::vector<ChoiceRecord> records;
   for (int i = 0; i < 48; ++i)
     records.push_back({1765000000 + i, false, ChoiceKind::Key, i % 6 ? 500 : 2500, 1500, i % 6 == 0});
   const std::string times = std::string(getenv("APPDATA")) + "\\Acenora\\tempos.csv";
   CreateDirectoryA((std::string(getenv("APPDATA")) + "\\Acenora").c_str(), nullptr);
   std::ofstream(times, std::ios::binary) << TextOfRecords(records);
-  LinkArguments(PanelLink(), L"60 1500");
+  e2e::ShortcutArguments(e2e::PanelShortcut(), L"60 1500");
   Meter meter("/tempo");
   ASSERT_TRUE(meter.WaitForCaption("Tempo de rea\xE7\xE3o - Delay sugerido: 600 ms", 30000)) << meter.Caption();
   meter.Type('a');
-  EXPECT_TRUE(e2e::WaitUntil([] { return LinkArguments(PanelLink()) == L"60 600"; }, 5000));
+  EXPECT_TRUE(e2e::WaitUntil([] { return e2e::ShortcutArguments(e2e::PanelShortcut()) == L"60 600"; }, 5000));
   EXPECT_EQ(meter.Close(), 0u);
-  DeleteFileW(PanelLink().c_str());
+  DeleteFileW(e2e::PanelShortcut().c_str());
   DeleteFileA(times.c_str());
 }
 
