@@ -4,7 +4,9 @@
 ROOT="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
 BUILD="${ACENORA_BUILD:-$ROOT/build}"
 export WINEPREFIX="${WINEPREFIX:-$ROOT/.wineprefix}"
-export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=}"
+# Without the menu builder: a shortcut saved under the Start menu starts it, and it outlives
+# the program that saved it, holding the test's output open until CTest's time limit.
+export WINEDLLOVERRIDES="${WINEDLLOVERRIDES:-mscoree,mshtml=;winemenubuilder.exe=d}"
 export WINEDEBUG="${WINEDEBUG:--all}"
 
 PACKAGES=(cmake make g++-mingw-w64-x86-64-posix googletest wine wine64 xvfb x11-utils
