@@ -33,27 +33,11 @@ int UnsavedWords = 0;          // learned since the file was last written
 constexpr int kWordsPerSave = 5;  // a flush to a busy disk must not hold the scan at every word
 std::vector<std::string> Offered;
 
-std::vector<std::string> WordsOfList(const std::string& text) {
-  std::vector<std::string> words;
-  size_t at = 0;
-  while (at < text.size()) {
-    const size_t end = std::min(text.find('\n', at), text.size());
-    std::string word = text.substr(at, end - at);
-    at = end + 1;
-    if (!word.empty() && word.back() == '\r') word.pop_back();
-    if (!word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
-          return IsWordLetter(static_cast<unsigned char>(c));
-        }))
-      words.push_back(word);
-  }
-  return words;
-}
-
 std::wstring OwnWordsPath() { return UserFilePath(L"palavras.txt"); }
 
 void LoadWordLists() {
   std::string text;
-  if (ReadWholeFile(ProgramFilePath(L"lista-palavras.txt"), kLargestList, text)) ListedWords = WordsOfList(text);
+  if (ReadWholeFile(ProgramFilePath(L"lista-palavras.txt"), kLargestList, text)) ListedWords = WordsFromList(text);
   if (ReadWholeFile(OwnWordsPath(), kLargestList, text)) OwnWords = LearnedFromText(text);
 }
 
@@ -160,6 +144,7 @@ const std::vector<std::string>& OfferedWords() {
 
 void ShowSuggestionRow(bool highlighted, int word) {
   if (KeyboardTopLines == 0) return;
+  OfferedWords();
   std::string text;
   size_t cellStart = 0, cellLength = 0;
   for (int at = 0; at < static_cast<int>(Offered.size()); ++at) {

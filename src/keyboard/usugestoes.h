@@ -19,5 +19,5 @@ void BreakTypedWord();                     // a shortcut, a mouse action, anothe
 bool ReplacesSuggestedSpace(unsigned char c);
 
 const std::vector<std::string>& OfferedWords();  // for the word being typed; fits the panel
-void ShowSuggestionRow(bool highlighted, int word);  // word 0: none lit, else 1..offered
+void ShowSuggestionRow(bool highlighted, int word);  // the words offered now; word 0: none lit
 void TypeSuggestion(int word);                       // 1..offered: its rest and a space

@@ -33,7 +33,6 @@ bool Dwell(int item) {
 void ShowWholeLayout() {
   ClearScreen();
   PlacePanel(PanelAtBottom);
-  OfferedWords();
   ShowSuggestionRow(false, 0);
   std::string unused;
   for (int row = 1; row <= DrawnRows; ++row) ShowKeyboardRow(row, false, 0, unused);
@@ -219,7 +218,6 @@ void ScanKeyboard() {
     if (row == 0 ? SuggestionPass() : KeyPass(row, token)) WaitQuiet();
     if (row != 0 && UpperAccented(token) == "SEL") break;
     ShowItem(items, item, false);
-    OfferedWords();
     ShowSuggestionRow(false, 0);
   }
   KeyboardLayout = 0;

@@ -14,6 +14,7 @@
 #include <vector>
 
 #include "keyboard/logic/typing_steps.h"
+#include "keyboard/logic/word_suggestions.h"
 #include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
 
@@ -44,16 +45,6 @@ std::string Cp1252(const std::string& utf8) {
   return out;
 }
 
-std::vector<std::string> Words(const char* path) {
-  std::vector<std::string> words;
-  std::istringstream lines(ReadAll(path));
-  for (std::string line; std::getline(lines, line);) {
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    if (!line.empty()) words.push_back(line);
-  }
-  return words;
-}
-
 }  // namespace
 
 int main(int argc, char** argv) {
@@ -69,7 +60,7 @@ int main(int argc, char** argv) {
     return argc < 2 ? 2 : 0;
   }
   const std::string text = Cp1252(ReadAll(argv[1]));
-  const std::vector<std::string> words = argc > 2 ? Words(argv[2]) : std::vector<std::string>{};
+  const std::vector<std::string> words = argc > 2 ? WordsFromList(ReadAll(argv[2])) : std::vector<std::string>{};
   struct Layout { const char* name; int letters; };
   for (const Layout layout : {Layout{"original", 1}, Layout{"frequency", FrequencyLayout}})
     for (size_t suggestions : {size_t{0}, size_t{5}}) {

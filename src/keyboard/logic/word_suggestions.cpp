@@ -49,6 +49,21 @@ bool Offered(const std::string& word, const std::string& typed, const std::strin
 
 }  // namespace
 
+std::vector<std::string> WordsFromList(std::string_view text) {
+  std::vector<std::string> words;
+  while (!text.empty()) {
+    const size_t end = std::min(text.find('\n'), text.size());
+    std::string word(text.substr(0, end));
+    text.remove_prefix(std::min(end + 1, text.size()));
+    if (!word.empty() && word.back() == '\r') word.pop_back();
+    if (!word.empty() && std::all_of(word.begin(), word.end(), [](char c) {
+          return IsWordLetter(static_cast<unsigned char>(c));
+        }))
+      words.push_back(word);
+  }
+  return words;
+}
+
 void Learn(LearnedWords& learned, const std::string& word) {
   if (IsWord(word)) ++learned[Lower(word)];
 }

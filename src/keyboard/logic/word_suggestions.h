@@ -20,6 +20,9 @@ struct TypedWord {
   void Break() { letters.clear(); }        // Ent, Tab, arrows, a mouse action, another window
 };
 
+// The shipped list: a word a line, most frequent first; lines that are not a word are passed over.
+std::vector<std::string> WordsFromList(std::string_view text);
+
 // The person's own words and how often each was typed to its end.
 using LearnedWords = std::map<std::string, int>;
 void Learn(LearnedWords& learned, const std::string& word);  // two letters or more, lower case
