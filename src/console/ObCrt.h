@@ -105,6 +105,9 @@ std::wstring UserFilePath(const wchar_t* name);     // in the user's folder Acen
 bool ReadWholeFile(const std::wstring& path, size_t largest, std::string& bytes);
 // The file replaced whole or left as it was: written beside it, flushed, then moved over it.
 bool WriteWholeFile(const std::wstring& path, const std::string& bytes);
+// save runs at the program's end and when the session ends (logoff, restart, an update's
+// restart), after which the system may end the process without running the end handlers.
+void SaveAtEnd(void (*save)());
 void ConsoleEnsureOpen();                     // create and show the window if not open
 LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 [[noreturn]] void ConsoleClose();             // drain keys, destroy the window, exit

@@ -187,6 +187,25 @@ void ShowEndedCaption() {
   SetWindowTextW(ConsoleWindow, (L"(Programa terminado - " + WideModulePath() + L")").c_str());
 }
 
+constexpr int kMostSaves = 8;
+void (*Saves[kMostSaves])() = {};
+int SaveCount = 0;
+
+void RunSaves() {
+  for (int i = 0; i < SaveCount; ++i) Saves[i]();
+}
+
+// Saved on the question already: an application that says yes may be ended without ever
+// seeing WM_ENDSESSION.
+LRESULT OnQueryEndSession() {
+  RunSaves();
+  return TRUE;
+}
+
+void OnEndSession(WPARAM ending) {
+  if (ending) RunSaves();
+}
+
 void WaitUntilClosed() {
   MSG msg;
   while (GetMessageW(&msg, nullptr, 0, 0) > 0) {
@@ -276,6 +295,12 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
   return false;
 }
 
+void SaveAtEnd(void (*save)()) {
+  if (SaveCount == kMostSaves) return;
+  Saves[SaveCount++] = save;
+  std::atexit(save);
+}
+
 // Read through the wide call so that a path with letters outside the system's ANSI code page
 // is still found; the value comes back as code page 1252.
 std::string ReadSetting(const char* section, const char* key, const char* fallback) {
@@ -319,6 +344,8 @@ LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPA
     case WM_INPUT:
       SeamRawInput(lParam, static_cast<DWORD>(GetMessageTime()));
       return DefWindowProcW(window, message, wParam, lParam);
+    case WM_QUERYENDSESSION: return OnQueryEndSession();
+    case WM_ENDSESSION: OnEndSession(wParam); return 0;
     case WM_DPICHANGED: OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_SYSKEYDOWN:
     case WM_SYSKEYUP: return OnSystemKey(window, message, wParam, lParam);

@@ -11,6 +11,7 @@
 #include "injection/obkbm32.h"
 #include "injection/obmacro.h"
 #include "keyboard/logic/word_suggestions.h"
+#include "keyboard/usenha.h"
 #include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
 #include "scanning/core/uwindow.h"
@@ -39,19 +40,6 @@ void LoadWordLists() {
   std::string text;
   if (ReadWholeFile(ProgramFilePath(L"lista-palavras.txt"), kLargestList, text)) ListedWords = WordsFromList(text);
   if (ReadWholeFile(OwnWordsPath(), kLargestList, text)) OwnWords = LearnedFromText(text);
-}
-
-// A password typed through the keyboard must not end up in the words file. Only standard
-// and rich edit controls tell: a browser's password field does not.
-bool PasswordInFront() {
-  GUITHREADINFO info{};
-  info.cbSize = sizeof info;
-  const DWORD thread = GetWindowThreadProcessId(GetForegroundWindow(), nullptr);
-  if (!thread || !GetGUIThreadInfo(thread, &info) || !info.hwndFocus) return false;
-  wchar_t name[64] = {};
-  GetClassNameW(info.hwndFocus, name, 64);
-  CharLowerW(name);
-  return wcsstr(name, L"edit") && (GetWindowLongW(info.hwndFocus, GWL_STYLE) & ES_PASSWORD);
 }
 
 void SaveOwnWords() {
@@ -98,7 +86,7 @@ void ReadKeyboardSettings() {
   KeyboardTopLines = SuggestionCount > 0 ? 1 : 0;
   if (SuggestionCount == 0) return;
   LoadWordLists();
-  std::atexit(SaveOwnWords);
+  SaveAtEnd(SaveOwnWords);
 }
 
 void NoteTypedCharacter(unsigned char c) {
@@ -130,8 +118,10 @@ bool ReplacesSuggestedSpace(unsigned char c) {
 const std::vector<std::string>& OfferedWords() {
   if (!OfferDue) return Offered;
   OfferDue = false;
-  Offered = SuggestionCount > 0 ? SuggestionsFor(ListedWords, Typing.letters, SuggestionCount, OwnWords)
-                                : std::vector<std::string>{};
+  // A password field gets no words: they would show what was typed there before.
+  Offered = SuggestionCount > 0 && !Typing.letters.empty() && !PasswordInFront()
+                ? SuggestionsFor(ListedWords, Typing.letters, SuggestionCount, OwnWords)
+                : std::vector<std::string>{};
   while (!Offered.empty() && ColumnsOf(Offered) > ColumnsAvailable()) Offered.pop_back();
   // The panel widens for longer words, never narrows while the keyboard runs: it would
   // jump at every letter.

@@ -42,7 +42,7 @@ void ReadTimingSettings() {
   AdaptDelay = ReadSetting("VARREDURA", "AJUSTEAUTOMATICO", "0") == "1";
   Bounds = {SettingMs("DELAYMINIMO", 500), SettingMs("DELAYMAXIMO", 3000)};
   Records = ReadChoiceRecords();
-  std::atexit(SaveUnsavedRecords);
+  SaveAtEnd(SaveUnsavedRecords);
   // Adapting, the panel goes on at the pace it had reached, not the shortcut's.
   if (AdaptDelay && !Records.empty())
     DwellMs = std::clamp(Records.back().delayMs, Bounds.minimum, std::max(Bounds.minimum, Bounds.maximum));

@@ -7,9 +7,13 @@
 #include "panel_settings_environment.h"
 #include "switch/logic/reaction_times.h"
 
+#include <oleacc.h>
+
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <cstring>
+#include <thread>
 #include <iterator>
 #include <string>
 
@@ -194,6 +198,114 @@ TEST_F(TypingWithSuggestions, ABeginningAndAChosenWordTypeTheWholeWordAndItsAcce
   for (auto r = times.end() - 2 * std::size(WordChosen); r != times.end(); ++r)
     EXPECT_TRUE(r->reactionMs < Dwell && r->delayMs == Dwell && !r->sound) << r->reactionMs;
   EXPECT_EQ(Times().find("voc"), std::string::npos);
+}
+
+// A field that says it takes a password only through accessibility, as a web page's does:
+// its window's accessible object has the focus and reports itself protected. Its own thread
+// answers, whatever the test's thread is doing.
+struct ProtectedField : IAccessible {
+  std::atomic<int> statesAsked{0};
+  HWND window = nullptr;
+  std::thread loop;
+
+  ProtectedField() {
+    HANDLE made = CreateEventA(nullptr, TRUE, FALSE, nullptr);
+    loop = std::thread([this, made] {
+      WNDCLASSA type{0, Proc, 0, 0, GetModuleHandleA(nullptr), nullptr, nullptr, nullptr, nullptr, "SenhaDaPagina"};
+      RegisterClassA(&type);
+      window = CreateWindowA("SenhaDaPagina", "Entrar", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 100, 100, 300, 200,
+                             nullptr, nullptr, nullptr, nullptr);
+      SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+      SetEvent(made);
+      MSG message;
+      while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    });
+    WaitForSingleObject(made, 5000);
+    CloseHandle(made);
+  }
+  ~ProtectedField() {
+    PostMessageA(window, WM_CLOSE, 0, 0);
+    loop.join();
+  }
+  static LRESULT CALLBACK Proc(HWND w, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* field = reinterpret_cast<ProtectedField*>(GetWindowLongPtrA(w, GWLP_USERDATA));
+    if (message == WM_GETOBJECT && static_cast<LONG>(lParam) == OBJID_CLIENT && field)
+      return LresultFromObject(__uuidof(IAccessible), wParam, field);
+    if (message == WM_DESTROY) PostQuitMessage(0);
+    return DefWindowProcA(w, message, wParam, lParam);
+  }
+  HRESULT STDMETHODCALLTYPE QueryInterface(REFIID id, void** out) override {
+    *out = id == IID_IUnknown || id == IID_IDispatch || id == __uuidof(IAccessible) ? this : nullptr;
+    return *out ? S_OK : E_NOINTERFACE;
+  }
+  ULONG STDMETHODCALLTYPE AddRef() override { return 2; }  // lives as long as the test
+  ULONG STDMETHODCALLTYPE Release() override { return 1; }
+  HRESULT STDMETHODCALLTYPE get_accFocus(VARIANT* focused) override {
+    focused->vt = VT_I4;
+    focused->lVal = CHILDID_SELF;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE get_accState(VARIANT, VARIANT* state) override {
+    ++statesAsked;
+    state->vt = VT_I4;
+    state->lVal = STATE_SYSTEM_PROTECTED | STATE_SYSTEM_FOCUSED | STATE_SYSTEM_FOCUSABLE;
+    return S_OK;
+  }
+  HRESULT STDMETHODCALLTYPE GetTypeInfoCount(UINT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetTypeInfo(UINT, LCID, ITypeInfo**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID, LPOLESTR*, UINT, LCID, DISPID*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE Invoke(DISPID, REFIID, LCID, WORD, DISPPARAMS*, VARIANT*, EXCEPINFO*, UINT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accParent(IDispatch**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accChildCount(long*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accChild(VARIANT, IDispatch**) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accName(VARIANT, BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accValue(VARIANT, BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accDescription(VARIANT, BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accRole(VARIANT, VARIANT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT, BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR*, VARIANT, long*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accKeyboardShortcut(VARIANT, BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accSelection(VARIANT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE get_accDefaultAction(VARIANT, BSTR*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE accSelect(long, VARIANT) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE accLocation(long*, long*, long*, long*, VARIANT) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE accNavigate(long, VARIANT, VARIANT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE accHitTest(long, long, VARIANT*) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE accDoDefaultAction(VARIANT) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_accName(VARIANT, BSTR) override { return E_NOTIMPL; }
+  HRESULT STDMETHODCALLTYPE put_accValue(VARIANT, BSTR) override { return E_NOTIMPL; }
+};
+
+const Press Va[] = {{2, 6, "v", L"v"}, {2, 2, "a", L"va"}, {2, 1, "Spc", L"va "}};
+
+// "va" typed into the password field is neither offered words nor learned; typed into the
+// editor it is learned. The session then ends (a logoff) and the process is ended without
+// its end handlers, as the system may do: the word and the choices are on disk all the same.
+TEST_F(TypingWithSuggestions, APasswordFieldLearnsAndOffersNothingAndALogoffLosesNoWordOrChoice) {
+  ProtectedField field;
+  ASSERT_TRUE(Focus(field.window)) << Situation();
+  ASSERT_TRUE(ChooseOption(9)) << Situation();  // "Digita"
+  ASSERT_TRUE(WaitForShape({23, 9})) << Situation();
+  const size_t before = RecordsFromText(Times()).size();
+  ASSERT_TRUE(ChooseKey(2, 6, "v")) << Situation();
+  EXPECT_FALSE(WaitUntil([] { return ReadLit().row == 1; }, 12 * Dwell))
+      << "words offered in a password field: " << Situation();
+  for (const Press& press : {Va[1], Va[2]}) ASSERT_TRUE(ChooseKey(press.row, press.key, press.token)) << Situation();
+  EXPECT_GT(field.statesAsked, 0) << "the field's accessible state was never asked";
+
+  PumpFor(1000);  // the caption shows the key before its replay ends
+  ASSERT_TRUE(Focus(editor)) << Situation();
+  TypeKeys(std::begin(Va), std::end(Va));
+  DWORD_PTR answer = 0;
+  ASSERT_TRUE(SendMessageTimeoutA(PanelWindow(), WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer));
+  EXPECT_EQ(answer, static_cast<DWORD_PTR>(TRUE)) << "the panel held the logoff up";
+  SendMessageTimeoutA(PanelWindow(), WM_ENDSESSION, TRUE, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000, &answer);
+  HANDLE panel = OpenProcess(PROCESS_TERMINATE | SYNCHRONIZE, FALSE, PanelProcessId());
+  TerminateProcess(panel, 1);
+  WaitForSingleObject(panel, 5000);
+  CloseHandle(panel);
+  EXPECT_EQ(FileText(OwnWords()), "va 1\r\n");
+  EXPECT_GE(RecordsFromText(Times()).size(), std::min<size_t>(before + 1 + 4 * std::size(Va), KeptRecords));
 }
 
 // Forty choices, each pressed 300 ms after its row or key lit (none the first of a pass):
