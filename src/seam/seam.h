@@ -19,8 +19,9 @@ inline void SeamSleep(DWORD ms) { SeamSleepUntil(SeamNowMs() + ms); }
 int64_t SeamMarkNow();
 bool SeamCtrlHeld();               // Ctrl is down now
 bool SeamTakeCtrlEdge(CtrlEdge* edge);  // the oldest Ctrl edge not yet taken; false: none
-// Ctrl's key-downs and key-ups queued for this window whatever has the focus, each with its
-// time; false: the platform refused, and Ctrl is only sampled.
+// Ctrl's key-downs and key-ups taken whatever has the focus, each with its time, by a
+// keyboard hook or as raw input queued for this window; false: the platform refused both,
+// and Ctrl is only sampled.
 bool SeamListenForCtrl(HWND window);
 void SeamRawInput(LPARAM input, DWORD time);  // a WM_INPUT the window received, and its time
 void SeamSampleBlind(bool blind);  // the sampled Ctrl state cannot see the key (an elevated window in front)

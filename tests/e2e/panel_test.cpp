@@ -174,12 +174,13 @@ TEST_F(PanelWithArguments, DireitaMovesTheCursorRightInStepsOfThreeUntilTheSwitc
   EXPECT_EQ(stopped.y, 300);
 }
 
-// Taps of 60 and 80 ms and a hold of 200 ms, early, midway and in the last tick of Sobe's
-// span: each chooses Sobe, shown lit while the hit dies away, and the move it starts goes up
-// until the next press.
+// Taps of 40 ms at six moments of Sobe's span, the first tick and the last among them, and
+// a tap of 80 ms and a hold of 200 ms in its last tick: each chooses Sobe, shown lit while
+// the hit dies away, and the move it starts goes up until the next press.
 TEST_F(PanelWithArguments, EveryPressShortOrLateChoosesTheOptionLitWhenItBegan) {
   struct Press { DWORD hold, after; };
-  for (Press press : {Press{60, 20}, Press{60, 250}, Press{60, Dwell - 80}, Press{80, Dwell - 80},
+  for (Press press : {Press{40, 20}, Press{40, 130}, Press{40, 250}, Press{40, 330},
+                      Press{40, Dwell - 150}, Press{40, Dwell - 80}, Press{80, Dwell - 80},
                       Press{200, Dwell - 80}}) {
     SCOPED_TRACE("hold " + std::to_string(press.hold) + " ms at " + std::to_string(press.after) + " ms");
     SetCursorPos(300, 500);

@@ -1,12 +1,14 @@
 // The seam bound to the machine: the performance counter as the clock, sleeps that end at
-// their deadline, the real Ctrl key, the real wave input. Ctrl comes two ways: as raw input
-// queued for the panel's window, with each key-down's and key-up's time however short the
-// press, which wakes a sleep at once; and by sampling its state every 20 ms, for whatever raw
-// input does not bring.
+// their deadline, the real Ctrl key, the real wave input. Ctrl comes two ways, each key-down
+// and key-up with its moment however short the press, waking a sleep at once: from a
+// low-level keyboard hook on a thread of its own, or, where the hook cannot be set, as raw
+// input queued for the panel's window; and by sampling its state every 20 ms, for whatever
+// those do not bring.
 #include "seam/seam.h"
 
 #include <algorithm>
 #include <cstdlib>
+#include <mutex>
 
 #include "injection/obkbm32.h"
 
@@ -21,6 +23,18 @@ CtrlSources Sources;
 HWND RawTarget = nullptr;  // the window raw input is queued for
 int64_t LastSampleMs = 0;
 int64_t QueueEmptyAt = 0;  // when the queue last held no raw input: what comes later is later
+
+// Ctrl's keys as the hook saw them, dated on the hook's thread as they happen. The moment is
+// read under the lock, so a mark taken under it splits them cleanly.
+struct HookedKey {
+  bool down, injected;
+  int64_t atMs;
+};
+std::mutex HookLock;
+HookedKey Hooked[kEdgeRoom];
+int HookedCount = 0;
+HANDLE HookSignal = nullptr;  // set when the hook queued a key
+bool HookInPlace = false;
 
 void PushEdges(const CtrlEdge* edges, int count) {
   for (int i = 0; i < count && EdgeCount < kEdgeRoom; ++i, ++EdgeCount)
@@ -71,6 +85,52 @@ int64_t RawMoment(DWORD messageTime, int64_t nowMs) {
 
 bool IsCtrlKey(USHORT key) { return key == VK_CONTROL || key == VK_LCONTROL || key == VK_RCONTROL; }
 
+// Only queues and answers: the system drops a low-level hook that is slow to answer.
+LRESULT CALLBACK CtrlHook(int code, WPARAM message, LPARAM data) {
+  const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
+  if (code == HC_ACTION && IsCtrlKey(static_cast<USHORT>(key->vkCode))) {
+    std::lock_guard<std::mutex> hold(HookLock);
+    if (HookedCount < kEdgeRoom)
+      Hooked[HookedCount++] = {!(key->flags & LLKHF_UP), key->dwExtraInfo == PlaybackMark, SeamNowMs()};
+    SetEvent(HookSignal);
+  }
+  return CallNextHookEx(nullptr, code, message, data);
+}
+
+DWORD WINAPI RunCtrlHook(void* ready) {
+  const bool set = SetWindowsHookExW(WH_KEYBOARD_LL, CtrlHook, GetModuleHandleW(nullptr), 0) != nullptr;
+  HookInPlace = set;
+  SetEvent(static_cast<HANDLE>(ready));
+  MSG message;
+  while (set && GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
+  return 0;
+}
+
+bool SetCtrlHook() {
+  HookSignal = CreateEventW(nullptr, FALSE, FALSE, nullptr);
+  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+  HANDLE thread = HookSignal && ready ? CreateThread(nullptr, 0, RunCtrlHook, ready, 0, nullptr) : nullptr;
+  if (thread) {
+    SetThreadPriority(thread, THREAD_PRIORITY_HIGHEST);
+    WaitForSingleObject(ready, 5000);
+    CloseHandle(thread);
+  }
+  if (ready) CloseHandle(ready);
+  return HookInPlace;
+}
+
+// Drains what the hook queued; the clock read under its lock, for a mark.
+int64_t TakeHookedKeys() {
+  std::lock_guard<std::mutex> hold(HookLock);
+  const int64_t now = SeamNowMs();
+  for (int i = 0; i < HookedCount; ++i) {
+    CtrlEdge edges[MaxCtrlEdges];
+    PushEdges(edges, RawCtrlKey(Sources, Hooked[i].down, Hooked[i].injected, Hooked[i].atMs, now, edges));
+  }
+  HookedCount = 0;
+  return now;
+}
+
 // Only raw input is taken out of the queue here, all of it, so a wait on raw input cannot
 // spin on a message left behind. The window's procedure gives each to SeamRawInput,
 // whichever pump dispatches it, then to the default procedure, which frees what the system
@@ -94,22 +154,25 @@ void TakeRawInput() {
 // that began and ended between two samples.
 void SampleCtrl() {
   TakeRawInput();
+  if (HookInPlace) TakeHookedKeys();
   LastSampleMs = SeamNowMs();
   const SHORT state = GetAsyncKeyState(VK_CONTROL);
   CtrlEdge edges[MaxCtrlEdges];
   PushEdges(edges, SampledCtrl(Sources, (state & 0x8000) != 0, (state & 1) != 0, LastSampleMs, edges));
 }
 
-// Until the clock reads wakeMs or raw input arrives, whichever comes first.
-void WaitForRawInput(int64_t wakeMs) {
+// Until the clock reads wakeMs or a Ctrl key arrives, whichever comes first.
+void WaitForCtrlKey(int64_t wakeMs) {
   const int64_t left = wakeMs - SeamNowMs();
   if (left <= 0) return;
-  MsgWaitForMultipleObjectsEx(0, nullptr, static_cast<DWORD>(left), QS_RAWINPUT,
-                              MWMO_INPUTAVAILABLE);
+  MsgWaitForMultipleObjectsEx(HookInPlace ? 1 : 0, &HookSignal, static_cast<DWORD>(left),
+                              QS_RAWINPUT, MWMO_INPUTAVAILABLE);
 }
 }  // namespace
 
+// With the hook in place, raw input would only bring the same keys again.
 void SeamRawInput(LPARAM handle, DWORD time) {
+  if (HookInPlace) return;
   RAWINPUT input{};
   UINT size = sizeof input;
   if (GetRawInputData(reinterpret_cast<HRAWINPUT>(handle), RID_INPUT, &input, &size,
@@ -126,6 +189,7 @@ void SeamRawInput(LPARAM handle, DWORD time) {
 void SeamSampleBlind(bool blind) { Sources.sampleBlind = blind; }
 
 bool SeamListenForCtrl(HWND window) {
+  if (!HookInPlace && SetCtrlHook()) return true;
   RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_INPUTSINK, window};  // generic desktop, keyboard
   if (!RegisterRawInputDevices(&keyboard, 1, sizeof keyboard)) return false;
   RawTarget = window;
@@ -133,6 +197,7 @@ bool SeamListenForCtrl(HWND window) {
 }
 
 int64_t SeamMarkNow() {
+  if (HookInPlace) return TakeHookedKeys();
   TakeRawInput();
   return RawTarget ? QueueEmptyAt : SeamNowMs();
 }
@@ -148,8 +213,9 @@ void SeamSleepUntil(int64_t deadlineMs) {
   AskForFineTimer();
   for (int64_t now = SeamNowMs(); now < deadlineMs; now = SeamNowMs()) {
     if (now - LastSampleMs >= kSampleEveryMs) SampleCtrl();
-    WaitForRawInput(std::min(deadlineMs, LastSampleMs + kSampleEveryMs));
+    WaitForCtrlKey(std::min(deadlineMs, LastSampleMs + kSampleEveryMs));
     TakeRawInput();
+    if (HookInPlace) TakeHookedKeys();
   }
   SampleCtrl();
 }
