@@ -1,6 +1,7 @@
 // The panel's size and dock for what it shows, the dwell in ticks, upper-casing and the
 // option lines, as plain rules.
 #include "scanning/core/logic/panel_size.h"
+#include "scanning/core/logic/topmost_retry.h"
 #include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
 
@@ -8,6 +9,7 @@
 
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -92,3 +94,25 @@ TEST(OptionLabels, ExactTextsAndNoneOutsideTheMenus) {
 }
 
 }  // namespace
+
+// Polled every 100 ms while a topmost window covers the panel: a band of the system's own
+// stays above it whatever it does, so it tries at once, then ever more slowly, at most every
+// 30 s; a program that takes the place back within 2 s is the same fight. Once the panel has
+// stayed uncovered for 2 s after a try, the next cover is met at once.
+TEST(TopmostRetry, BacksOffWhileTakingThePlaceDoesNotHoldAndMeetsALaterCoverAtOnce) {
+  TopmostRetry retry;
+  int64_t now = 1000;
+  auto nextTry = [&](int64_t uncoveredMs) {
+    const int64_t coveredAt = now + uncoveredMs;
+    for (; now < coveredAt; now += 100) TopmostUncovered(retry, now);
+    while (!TopmostRetryDue(retry, now)) now += 100;
+    TopmostRetried(retry, now);
+    return now - coveredAt;
+  };
+  std::vector<int64_t> waits;
+  for (int tries = 0; tries < 9; ++tries) waits.push_back(nextTry(0));
+  EXPECT_EQ(waits, (std::vector<int64_t>{0, 500, 1000, 2000, 4000, 8000, 16000, 30000, 30000}));
+  EXPECT_EQ(nextTry(1900), 30000 - 1900) << "taken back within 2 s";
+  EXPECT_EQ(nextTry(TopmostHeldMs + 100), 0) << "a fresh cover after a try that held";
+  EXPECT_EQ(nextTry(100), TopmostFirstWaitMs - 100);
+}

@@ -80,8 +80,9 @@ LearnedWords LearnedFromText(std::string_view text) {
     const std::string word = line.substr(0, space), digits = line.substr(space + 1);
     if (!IsWord(word) || Lower(word) != word || !std::all_of(digits.begin(), digits.end(), ::isdigit))
       continue;
-    int& total = learned[word];  // a count repeated without end stays within bounds
-    total = static_cast<int>(std::min<long long>(1 << 30, static_cast<long long>(total) + std::stoi(digits)));
+    // A count repeated without end stays within the nine digits a line is read with.
+    int& total = learned[word];
+    total = static_cast<int>(std::min<long long>(999999999, static_cast<long long>(total) + std::stoi(digits)));
   }
   return learned;
 }

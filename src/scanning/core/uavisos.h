@@ -12,5 +12,5 @@ extern PanelNotices Notices;  // what the caption is made of
 void ShowPanelTitle(std::string_view title);  // the caption when nothing covers it
 void ShowKeyToken(std::string_view token);    // the chosen key; only a notice covers it
 void ShowNotice(const std::string& text);     // over everything for NoticeMs
-bool ForegroundBeyondReach();                 // elevated window in front, panel neither elevated nor uiAccess
+bool ForegroundBeyondReach();                 // a window above the panel's integrity level in front, panel without UI access
 void RefreshCaption();                        // conditions read again; the caption set when it changes

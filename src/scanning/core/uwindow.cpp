@@ -5,7 +5,9 @@
 #include <dwmapi.h>
 
 #include "console/ObCrt.h"
+#include "scanning/core/logic/topmost_retry.h"
 #include "scanning/core/uvars.h"
+#include "seam/seam.h"
 
 namespace {
 
@@ -93,9 +95,18 @@ void RedockAfterRescale() {
 }
 
 namespace {
+TopmostRetry Retry;
+
 bool Overlap(const RECT& a, const RECT& b) {
   RECT common{};
   return IntersectRect(&common, &a, &b) != FALSE;
+}
+
+// A window on another virtual desktop, or an application the system keeps suspended, is
+// "visible" but not shown.
+bool Cloaked(HWND window) {
+  DWORD cloaked = 0;
+  return SUCCEEDED(DwmGetWindowAttribute(window, DWMWA_CLOAKED, &cloaked, sizeof cloaked)) && cloaked;
 }
 
 // A topmost window made after the panel's last placement lies above it.
@@ -105,7 +116,7 @@ bool CoveredByTopmost() {
        above = GetWindow(above, GW_HWNDPREV)) {
     RECT frame{};
     if (IsWindowVisible(above) && (GetWindowLongPtrW(above, GWL_EXSTYLE) & WS_EX_TOPMOST) &&
-        GetWindowRect(above, &frame) && Overlap(frame, panel))
+        GetWindowRect(above, &frame) && Overlap(frame, panel) && !Cloaked(above))
       return true;
   }
   return false;
@@ -113,7 +124,13 @@ bool CoveredByTopmost() {
 }  // namespace
 
 void KeepPanelOnTop() {
-  if (!ConsoleWindow || !IsWindowVisible(ConsoleWindow) || !CoveredByTopmost()) return;
+  const int64_t now = SeamNowMs();
+  if (!ConsoleWindow || !IsWindowVisible(ConsoleWindow) || !CoveredByTopmost()) {
+    TopmostUncovered(Retry, now);
+    return;
+  }
+  if (!TopmostRetryDue(Retry, now)) return;
   SetWindowPos(ConsoleWindow, HWND_TOPMOST, 0, 0, 0, 0,
                SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
+  TopmostRetried(Retry, now);
 }
