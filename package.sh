@@ -51,11 +51,11 @@ stage_one() {
   stage_ui_access "$build"
 }
 
-# Signed, the panel that asks for UI access goes beside the others for the setup's
-# installation for all users; unsigned the system would refuse to start it, so it is not
-# built. The zips never hold it.
+# Signed with a timestamp, the panel that asks for UI access goes beside the others for the
+# setup's installation for all users, which tries it once and installs the plain panel if
+# the system will not start it; otherwise it is not built. The zips never hold it.
 stage_ui_access() {
-  signing_wanted || return 0
+  ui_access_wanted || return 0
   local build="$1" strip
   cmake --build "$build" -j"$(nproc)" --target acenora_uiaccess
   strip=$(grep -m1 '^CMAKE_STRIP:' "$build/CMakeCache.txt" | cut -d= -f2-)
@@ -75,7 +75,7 @@ setup() {
   local build="$ROOT/build-package/win64" setup="$OUT/acenora-2.0-setup.exe"
   cmake --build "$build" --target setup_texts >/dev/null
   local ui=0
-  signing_wanted && ui=1
+  ui_access_wanted && ui=1
   cmake -DSETUP="$setup" -DFILES64="$build/stage" -DFILES32="$ROOT/build-package/win32/stage" \
         -DUIACCESS="$ui" -P "$build/setup_command.cmake"
   sign_files "$setup"

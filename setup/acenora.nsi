@@ -12,10 +12,13 @@
 ;             windows; an unsigned one would not start, so unsigned builds leave it out
 ; Silent, for a technician:  setup.exe /S [/VOLUME=60] [/DELAY=1500] [/INICIAR=1] [/TODOS=1]
 ;                            [/SUGERIR=0] [/FREQUENCIA=1]
-; The keyboard's two choices are written to the user's ORBITA.INI at every install.
+; The keyboard's two choices are written to the settings file at every install.
 ; For all users (/TODOS=1, or the box on the options page, run as administrator): the
-; programs under Program Files, the shortcuts and the uninstall entry for every user; the
-; settings file stays the installing user's own.
+; programs under Program Files, the shortcuts and the uninstall entry for every user, and
+; the settings file beside the programs, where every user's panel reads it first. Either
+; kind of install removes the other kind's shortcuts: two Startup shortcuts, two panels.
+; The panel is started as the signed-in user through the shell (acenora-iniciar.exe), never
+; with the setup's own rights.
 !ifdef TARGET
   Target ${TARGET}
 !else
@@ -68,10 +71,12 @@ Var SuggestWords
 Var SuggestField
 Var FrequencyOrder
 Var FrequencyField
+Var FinishText
 
 !insertmacro MUI_PAGE_WELCOME
 Page custom OptionsPage OptionsPageLeave
 !insertmacro MUI_PAGE_INSTFILES
+!define MUI_FINISHPAGE_TEXT "$FinishText"
 !insertmacro MUI_PAGE_FINISH
 !insertmacro MUI_UNPAGE_CONFIRM
 !insertmacro MUI_UNPAGE_INSTFILES
@@ -85,6 +90,7 @@ Page custom OptionsPage OptionsPageLeave
 !macroend
 
 Function .onInit
+  StrCpy $FinishText "O Acenora foi instalado neste computador.$\r$\n$\r$\nClique em Terminar para fechar."
   StrCpy $Volume 60
   StrCpy $Delay 1500
   StrCpy $StartWithWindows 0
@@ -234,6 +240,27 @@ Function WriteKeyboardChoices
   ${EndIf}
 FunctionEnd
 
+!macro PlainPanel folder
+  File "${folder}\acenora.exe"
+!macroend
+
+!macro Starter folder
+  File "${folder}\acenora-iniciar.exe"
+!macroend
+
+; The file of this machine's word size from the two staged builds.
+!macro ForThisMachine macro
+!if ${NSIS_PTR_SIZE} > 4
+  !insertmacro ${macro} "${FILES64}"
+!else
+  ${If} ${RunningX64}
+    !insertmacro ${macro} "${FILES64}"
+  ${Else}
+    !insertmacro ${macro} "${FILES32}"
+  ${EndIf}
+!endif
+!macroend
+
 !macro Programs folder
 !ifdef UIACCESS
   ${If} $AllUsers == 1
@@ -309,33 +336,85 @@ FunctionEnd
                  SW_SHOWNORMAL "" "Painel de varredura do Acenora"
 !macroend
 
+; The starter from the setup's own folder starts the panel as the signed-in user and
+; tells whether its window came: $0 is 0 when it did.
+Function StartPanelAsUser
+  InitPluginsDir
+  SetOutPath "$PLUGINSDIR"
+  !insertmacro ForThisMachine Starter
+  SetOutPath "$INSTDIR"
+  StrCpy $0 1
+  ExecWait '"$PLUGINSDIR\acenora-iniciar.exe" "$INSTDIR\acenora.exe" $Volume $Delay' $0
+FunctionEnd
+
+; A panel that ran before runs again. For all users, the panel that asks for UI access is
+; tried once: the system starts it only with a signature that it trusts, and without it
+; every shortcut of the panel would do nothing, so the plain panel takes its place.
+Function StartPanelAgain
+!ifdef UIACCESS
+  ${If} $AllUsers == 1
+    Call StartPanelAsUser
+    ${If} $0 != 0
+      SetOutPath "$INSTDIR"
+      !insertmacro ForThisMachine PlainPanel
+      StrCpy $FinishText "$FinishText$\r$\n$\r$\nEste computador não aceitou o painel que alcança as janelas de administrador (sua assinatura não foi reconhecida). Foi instalado o painel comum: ele funciona, mas não alcança programas executados como administrador."
+      DetailPrint "Painel comum instalado: o painel com acesso à interface não iniciou."
+      ${IfThen} $PanelWasRunning == 1 ${|} Call StartPanelAsUser ${|}
+    ${ElseIf} $PanelWasRunning != 1
+      Call CloseRunningPrograms
+    ${EndIf}
+    Return
+  ${EndIf}
+!endif
+  ${IfThen} $PanelWasRunning == 1 ${|} Call StartPanelAsUser ${|}
+FunctionEnd
+
+; The other kind of install's shortcuts. Without an administrator's rights those of every
+; user stay, and the last page says so.
+Function RemoveOtherShortcuts
+  ${If} $AllUsers == 1
+    SetShellVarContext current
+  ${Else}
+    SetShellVarContext all
+  ${EndIf}
+  Delete "$SMSTARTUP\Acenora.lnk"
+  Delete "$DESKTOP\Acenora.lnk"
+  RMDir /r "$SMPROGRAMS\Acenora"
+  ${If} ${FileExists} "$SMSTARTUP\Acenora.lnk"
+    StrCpy $FinishText "$FinishText$\r$\n$\r$\nO Acenora também está instalado para todos os usuários e inicia com o Windows: desinstale essa instalação como administrador, senão dois painéis vão abrir."
+  ${EndIf}
+  !insertmacro UseContext
+FunctionEnd
+
+; The first settings file, made from the sample with its values commented out, then kept as
+; it is at every later install: for all users beside the programs, where every user's panel
+; reads it first; otherwise in the user's own folder, kept at the uninstall too.
+Function MakeSettingsFile
+  ${If} $AllUsers == 1
+    StrCpy $R8 "$INSTDIR\ORBITA.INI"
+  ${Else}
+    SetShellVarContext current
+    CreateDirectory "${SETTINGS_FOLDER}"
+    StrCpy $R8 "${SETTINGS_FOLDER}\ORBITA.INI"
+    !insertmacro UseContext
+  ${EndIf}
+  ${IfNot} ${FileExists} "$R8"
+    File "/oname=$R8" "${DIST}\ORBITA.INI"
+  ${EndIf}
+FunctionEnd
+
 Section "Acenora"
   !insertmacro UseContext
   Call CloseRunningPrograms
   SetOutPath "$INSTDIR"
-!if ${NSIS_PTR_SIZE} > 4
-  !insertmacro Programs "${FILES64}"
-!else
-  ${If} ${RunningX64}
-    !insertmacro Programs "${FILES64}"
-  ${Else}
-    !insertmacro Programs "${FILES32}"
-  ${EndIf}
-!endif
+  !insertmacro ForThisMachine Programs
   File "${DIST}\LEIAME.txt"
   File "${DIST}\ORBITA.INI.exemplo"
   File "${DIST}\lista-palavras.txt"
   File "${DIST}\lista-palavras-LICENCA.txt"
-  ; The user's own settings file, made once from the sample with its values commented out;
-  ; kept as it is at every later install and at the uninstall.
-  SetShellVarContext current
-  CreateDirectory "${SETTINGS_FOLDER}"
-  IfFileExists "${SETTINGS_FOLDER}\ORBITA.INI" settings_kept
-    File "/oname=${SETTINGS_FOLDER}\ORBITA.INI" "${DIST}\ORBITA.INI"
-  settings_kept:
-  StrCpy $R8 "${SETTINGS_FOLDER}\ORBITA.INI"
+  Call MakeSettingsFile
   Call WriteKeyboardChoices
-  !insertmacro UseContext
+  Call RemoveOtherShortcuts
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 
   ; Shortcuts start in the program's folder.
@@ -371,17 +450,31 @@ Section "Acenora"
   IntFmt $0 "0x%08X" $0
   WriteRegDWORD SHCTX "${UNINSTALL_KEY}" "EstimatedSize" "$0"
 
-  ; A panel that was running runs again, with the values just chosen.
-  ${If} $PanelWasRunning == 1
-    Exec '"$INSTDIR\acenora.exe" $Volume $Delay'
-  ${EndIf}
+  Call StartPanelAgain
 SectionEnd
 
-; An uninstaller in the folder the every-user entry names belongs to an install for all users.
+; An uninstaller in the folder the every-user entry names belongs to an install for all users,
+; which only an administrator can remove: started without those rights (from Settings, say),
+; it asks for them by starting itself again, or says it cannot go on.
 Function un.onInit
   StrCpy $AllUsers 0
   ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
   ${IfThen} $0 == $INSTDIR ${|} StrCpy $AllUsers 1 ${|}
+  ${If} $AllUsers == 1
+    UserInfo::GetAccountType
+    Pop $0
+    ${If} $0 != "Admin"
+      StrCpy $1 ""
+      ${IfThen} ${Silent} ${|} StrCpy $1 "/S" ${|}
+      ClearErrors
+      ExecShell "runas" "$INSTDIR\${UNINSTALLER}" "$1"
+      ${If} ${Errors}
+        MessageBox MB_ICONSTOP "O Acenora foi instalado para todos os usuários: só um administrador pode desinstalá-lo." /SD IDOK
+        SetErrorLevel 2
+      ${EndIf}
+      Quit
+    ${EndIf}
+  ${EndIf}
 FunctionEnd
 
 Section "Uninstall"
@@ -398,6 +491,7 @@ Section "Uninstall"
   Delete "$INSTDIR\ORBITA.INI.exemplo"
   Delete "$INSTDIR\lista-palavras.txt"
   Delete "$INSTDIR\lista-palavras-LICENCA.txt"
+  ${IfThen} $AllUsers == 1 ${|} Delete "$INSTDIR\ORBITA.INI" ${|}
   Call un.DeleteOriginalUninstaller
   RMDir /REBOOTOK "$INSTDIR"
   DeleteRegKey SHCTX "${UNINSTALL_KEY}"

@@ -206,20 +206,33 @@ TEST_F(SilentSetup, InstallsShortcutsWithTheChosenValuesAndUninstallsAllButTheSe
 }
 
 // This prefix runs every program as an administrator, as a setup started "as administrator".
-TEST_F(SilentSetup, ForAllUsersUnderProgramFilesWithEveryUsersShortcutsAndEntry) {
+// Installed for all users over the user's own install, and the user's own again over it:
+// each time the other kind's shortcuts go, so two panels never start with Windows.
+TEST_F(SilentSetup, ForAllUsersUnderProgramFilesOverTheUsersOwnInstallAndBack) {
   const std::wstring folder = Known(FOLDERID_ProgramFiles) + L"\\Acenora";
   const std::wstring menu = Known(FOLDERID_CommonPrograms) + L"\\Acenora";
-  Install("/TODOS=1 /VOLUME=70 /DELAY=1100");
+  const std::wstring everyUsersStartup = Known(FOLDERID_CommonStartup) + L"\\Acenora.lnk";
+  Install("/INICIAR=1");
+  Install("/TODOS=1 /VOLUME=70 /DELAY=1100 /INICIAR=1 /SUGERIR=0");
   const Link panel{folder + L"\\acenora.exe", L"70 1100", folder};
   ExpectLink(menu + L"\\Acenora.lnk", panel);
   ExpectLink(Known(FOLDERID_PublicDesktop) + L"\\Acenora.lnk", panel);
-  EXPECT_FALSE(Exists(InstallFolder)) << "the user's own programs folder was used";
+  ExpectLink(everyUsersStartup, panel);
+  for (const std::wstring& gone : {StartupLink, DesktopLink, MenuFolder})
+    EXPECT_FALSE(Exists(gone)) << "the user's own install left " << Narrow(gone);
+  wchar_t suggestions[16] = {};
+  GetPrivateProfileStringW(L"TECLADO", L"SUGESTOES", L"", suggestions, 16, (folder + L"\\ORBITA.INI").c_str());
+  EXPECT_EQ(Narrow(suggestions), "0") << "the settings every user's panel reads first";
+
+  Install("/INICIAR=1");
+  ExpectPanelLinks(L"60 1500", true);
+  EXPECT_FALSE(Exists(everyUsersStartup)) << "the install for all users still starts a panel";
+  ASSERT_TRUE(UninstallSilently());
   wchar_t location[MAX_PATH] = {};
   DWORD size = sizeof location;
   EXPECT_EQ(RegGetValueW(HKEY_LOCAL_MACHINE, UninstallKey, L"InstallLocation", RRF_RT_REG_SZ,
                          nullptr, location, &size), ERROR_SUCCESS);
   EXPECT_EQ(Narrow(location), Narrow(folder));
-  EXPECT_TRUE(Exists(UserSettings)) << "the settings file is the installing user's own";
 
   EXPECT_EQ(RunToEnd(Narrow(folder + L"\\Desinstalar Acenora.exe"), "/S"), 0u);
   for (int waited = 0; waited < 60000 && Exists(folder); waited += 100) Sleep(100);
@@ -227,6 +240,17 @@ TEST_F(SilentSetup, ForAllUsersUnderProgramFilesWithEveryUsersShortcutsAndEntry)
   size = sizeof location;
   EXPECT_NE(RegGetValueW(HKEY_LOCAL_MACHINE, UninstallKey, L"InstallLocation", RRF_RT_REG_SZ,
                          nullptr, location, &size), ERROR_SUCCESS) << "the entry stays";
+}
+
+// The setup's starter tells a panel that started, its window seen, from one that could not.
+TEST(PanelStarter, SaysWhetherThePanelStartedAndShowedItsWindow) {
+  const std::string starter = BesideThisProgram("acenora-iniciar.exe");
+  EXPECT_EQ(RunToEnd(starter, "\"" + BesideThisProgram("acenora.exe") + "\" 250 1000"), 0u);
+  HWND panel = FindWindowA("ObWinCrt", nullptr);
+  ASSERT_NE(panel, nullptr) << "no panel after the starter said it started";
+  PostMessageA(panel, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(e2e::WaitUntil([] { return FindWindowA("ObWinCrt", nullptr) == nullptr; }, 10000));
+  EXPECT_EQ(RunToEnd(starter, "\"" + BesideThisProgram("nao-existe.exe") + "\" 250 1000"), 1u);
 }
 
 TEST_F(SilentSetup, WithoutOptionsOrWithBadOnesTheDefaultsAndNoStartWithWindows) {

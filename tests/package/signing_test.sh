@@ -24,6 +24,7 @@ openssl req -x509 -newkey rsa:2048 -nodes -days 2 -subj "/CN=Acenora teste" \
   -addext "extendedKeyUsage=codeSigning" -keyout key.pem -out cert.pem 2>/dev/null
 openssl pkcs12 -export -inkey key.pem -in cert.pem -passout pass:segredo -out cert.p12
 export ACENORA_SIGN_PFX="$work/cert.p12" ACENORA_SIGN_PASSWORD=segredo
+if ui_access_wanted; then echo "FAIL: the UI-access panel without a timestamped signature"; exit 1; fi
 sign_files "${files[@]}"
 failed=0
 for f in "${files[@]}"; do
