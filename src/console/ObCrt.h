@@ -82,6 +82,7 @@ extern UINT ConsoleDpi;              // the DPI the cells are drawn for
 extern void (*ConsoleDpiChanged)();  // called once the cells follow a new scale, to dock again
 UINT SystemDpi();                    // the scale the system's stock fonts are made for
 UINT WindowDpi();                    // the console window's monitor's, or the system's
+UINT DpiOf(HWND window);             // that window's monitor's scale, or the system's
 int ScaledMetric(int index);         // a system metric at ConsoleDpi
 int ScaledPixels(int pixelsAt96);    // a distance meant at 96 DPI, at ConsoleDpi
 HFONT ScaledFont(const ConsoleSettings& settings, UINT dpi);  // null: the stock font as it is

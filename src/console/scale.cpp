@@ -24,11 +24,13 @@ UINT SystemDpi() {
   return dpi > 0 ? dpi : 96;
 }
 
-UINT WindowDpi() {
+UINT DpiOf(HWND window) {
   static const auto forWindow = Newer<UINT(WINAPI*)(HWND)>("GetDpiForWindow");
-  const UINT dpi = ConsoleWindow && forWindow ? forWindow(ConsoleWindow) : 0;
+  const UINT dpi = window && forWindow ? forWindow(window) : 0;
   return dpi ? dpi : SystemDpi();
 }
+
+UINT WindowDpi() { return DpiOf(ConsoleWindow); }
 
 int ScaledMetric(int index) {
   static const auto forDpi = Newer<int(WINAPI*)(int, UINT)>("GetSystemMetricsForDpi");

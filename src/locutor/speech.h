@@ -5,6 +5,10 @@
 
 #include "locutor/logic/phrase_list.h"
 
-bool StartSpeech(const VoiceSettings& settings);  // false: no voice to speak with
+// What there is to speak with: a Portuguese voice, only voices of other languages, voices
+// but no sound device to hear them on, or no voice at all.
+enum class VoiceFound { Portuguese, OtherLanguage, NoSound, None };
+
+VoiceFound StartSpeech(const VoiceSettings& settings);
 bool Speak(const std::wstring& text);             // at once, cutting what was said; false: not said
 void StopSpeaking();                              // silence now

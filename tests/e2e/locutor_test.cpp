@@ -113,6 +113,17 @@ TEST_F(LocutorWithThePanel, WithoutAVoiceItSaysSoAndStillKeepsThePhrase) {
   char status[256] = {};
   GetWindowTextA(LocutorPart("Static"), status, sizeof status);
   EXPECT_EQ(std::string(status).rfind("Sem voz neste computador", 0), 0u) << status;
+  // Narrowed, the window wraps the notice over as many lines as it needs: none is cut.
+  SetWindowPos(LocutorWindow(), nullptr, 0, 0, 320, 460, SWP_NOMOVE | SWP_NOZORDER);
+  RECT shown{}, needed{};
+  GetClientRect(LocutorPart("Static"), &shown);
+  needed.right = shown.right;
+  HDC dc = GetDC(LocutorPart("Static"));
+  SelectObject(dc, reinterpret_cast<HFONT>(SendMessageA(LocutorPart("Static"), WM_GETFONT, 0, 0)));
+  DrawTextA(dc, status, -1, &needed, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+  ReleaseDC(LocutorPart("Static"), dc);
+  EXPECT_GT(needed.bottom, 20) << "the notice fits one line: the check proves nothing";
+  EXPECT_GE(shown.bottom, needed.bottom) << "the notice is cut";
   EndProgram(locutor);
 }
 

@@ -7,7 +7,7 @@
 #include <cstdlib>
 #include <fstream>
 
-bool StartSpeech(const VoiceSettings&) { return true; }
+VoiceFound StartSpeech(const VoiceSettings&) { return VoiceFound::Portuguese; }
 
 bool Speak(const std::wstring& text) {
   const char* record = std::getenv("ACENORA_SPEECH_RECORD");
