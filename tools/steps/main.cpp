@@ -15,6 +15,7 @@
 
 #include "keyboard/logic/typing_steps.h"
 #include "keyboard/logic/word_suggestions.h"
+#include "pointing/logic/grid.h"
 #include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
 
@@ -56,7 +57,10 @@ int main(int argc, char** argv) {
                  "without and with 5 suggestions from WORDS (code page 1252, most frequent first).\n"
                  "A row r and then its key k cost r + k highlights and two presses; the suggestion\n"
                  "row, when shown, is row 1 and moves the others down one; layouts change by their\n"
-                 "own keys the cheapest way; a capital is its key or \"Sft\" and the lower-case key.\n");
+                 "own keys the cheapest way; a capital is its key or \"Sft\" and the lower-case key.\n"
+                 "Then what a click costs through the pointing grid, down to 24 pixels, over points\n"
+                 "spread evenly on four work areas: a row r and a cell c cost r + c highlights, and\n"
+                 "\"Aponta\" and \"Clica\" one each.\n");
     return argc < 2 ? 2 : 0;
   }
   const std::string text = Cp1252(ReadAll(argv[1]));
@@ -72,5 +76,11 @@ int main(int argc, char** argv) {
                   steps.characters ? double(steps.highlights) / steps.characters : 0.0,
                   steps.characters ? double(steps.presses) / steps.characters : 0.0);
     }
+  struct Area { int width, height; };
+  for (const Area area : {Area{1024, 768}, Area{1366, 768}, Area{1920, 1080}, Area{3840, 2160}}) {
+    const PointingCost cost = MeanPointingCost({0, 0, area.width, area.height}, 24);
+    std::printf("pointing area=%dx%d highlights=%.1f levels=%.1f\n", area.width, area.height,
+                cost.highlights, cost.levels);
+  }
   return 0;
 }
