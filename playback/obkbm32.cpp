@@ -90,6 +90,10 @@ INPUT MouseInput(playback::MouseAction action, int x, int y) {
   in.mi.dy = point.y;
   in.mi.dwFlags = MOUSEEVENTF_ABSOLUTE | MOUSEEVENTF_VIRTUALDESK | MOUSEEVENTF_MOVE |
                   ButtonFlag(action);
+  if (action == playback::MouseAction::WheelUp || action == playback::MouseAction::WheelDown) {
+    in.mi.dwFlags |= MOUSEEVENTF_WHEEL;
+    in.mi.mouseData = static_cast<DWORD>(action == playback::MouseAction::WheelUp ? WHEEL_DELTA : -WHEEL_DELTA);
+  }
   in.mi.dwExtraInfo = PlaybackMark;
   return in;
 }

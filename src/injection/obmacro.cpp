@@ -70,6 +70,25 @@ void DoubleClickAt(int x, int y) {
   ReplayToEnd();
 }
 
+// Ten steps of 20 ms: programs that follow a drag (sliders, scroll bars, selections) see it
+// move, and a drop target sees the pointer arrive before the release.
+void DragFromTo(int fromX, int fromY, int toX, int toY) {
+  constexpr int kSteps = 10;
+  MoveMouseTo(fromX, fromY);
+  PlayInit(kMouseListSize);
+  PlayMouse(WM_LBUTTONDOWN, fromX, fromY, 50);
+  for (int step = 1; step <= kSteps; ++step)
+    PlayMouse(WM_MOUSEMOVE, fromX + (toX - fromX) * step / kSteps, fromY + (toY - fromY) * step / kSteps, 20);
+  PlayMouse(WM_LBUTTONUP, toX, toY, 20);
+  ReplayToEnd();
+}
+
+void WheelAt(int x, int y, bool down) {
+  PlayInit(kMouseListSize);
+  PlayMouse(WM_MOUSEWHEEL | (static_cast<UINT>(static_cast<uint16_t>(down ? -WHEEL_DELTA : WHEEL_DELTA)) << 16), x, y, 10);
+  ReplayToEnd();
+}
+
 void ShiftClickAt(int x, int y) { PlayModifiedClick(VK_SHIFT, x, y); }
 
 void CtrlClickAt(int x, int y) { PlayModifiedClick(VK_CONTROL, x, y); }

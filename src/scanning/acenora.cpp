@@ -18,6 +18,8 @@
 #include "injection/obmacro.h"
 #include "keyboard/usugestoes.h"
 #include "keyboard/uteclado.h"
+#include "pointing/uapontar.h"
+#include "pointing/ugrade.h"
 #include "scanning/core/uavisos.h"
 #include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
@@ -170,7 +172,56 @@ RECT WorkArea() {
 
 // ---- Menu 1 ----
 
+constexpr int AimOption = 100;  // "Aponta", which menu 1 shows first with the grid
+
 bool IsMouseMove(int option) { return option >= 2 && option <= 5; }
+
+// With the grid on, menu 1 is shown as the pointing menu: "Aponta", then its own options.
+int ScanMouseMenu() {
+  if (!PointingOn) return ScanMenu();
+  CurrentMenu = PointingMouseMenu;
+  const int option = ScanMenu();
+  CurrentMenu = 1;
+  return option == 1 ? AimOption : option - 1;
+}
+
+// The wheel turns a notch a tick, as the moves repeat, until the next press.
+void RollWheelUntilSwitch(POINT at, bool down) {
+  do WheelAt(at.x, at.y, down);
+  while (QuietFor(100));
+}
+
+// A drag starts only once its drop point is chosen: no button is held down while the
+// person scans for it, and a drop grid let close drags nothing.
+void DragFrom(POINT from) {
+  POINT to{};
+  if (!PointWithGrid(to)) return;
+  HideGrid();
+  DragFromTo(from.x, from.y, to.x, to.y);
+}
+
+void ActOnPoint(int action, POINT at) {
+  switch (action) {
+    case 1: ClickAt(at.x, at.y); break;
+    case 2: DoubleClickAt(at.x, at.y); break;
+    case 3: RightClickAt(at.x, at.y); break;
+    case 4: DragFrom(at); break;
+    case 5: RollWheelUntilSwitch(at, true); break;
+    case 6: RollWheelUntilSwitch(at, false); break;
+    default: break;  // 7 "Cancela"
+  }
+}
+
+// The grid, then what to do at its point; menu 1 scans again from "Aponta" after it.
+void AimAndAct() {
+  POINT at{};
+  if (!PointWithGrid(at)) return;
+  CurrentMenu = PointActionMenu;
+  const int action = ScanMenu();
+  CurrentMenu = 1;
+  HideGrid();
+  ActOnPoint(action, at);
+}
 
 // One pass of a menu-1 option at the cursor; true when the option leaves the menu. The step
 // is in pixels at 96 DPI: on a screen at 150 % it moves as far as the person sees it at 100 %.
@@ -193,6 +244,10 @@ bool ActOnMouseOption(int option, POINT at, int32_t& step) {
 
 // A move repeats every tick; anything else happens once and then the panel waits hidden.
 bool RunMouseOption(int option, int32_t& step) {
+  if (option == AimOption) {
+    AimAndAct();
+    return false;
+  }
   bool done = false;
   for (;;) {
     done = ActOnMouseOption(option, CursorPosition(), step) || done;
@@ -403,6 +458,7 @@ void StartUp() {
   ReadSwitchFilters();
   ReadKeyboardSettings();
   ReadTimingSettings();
+  ReadPointingSettings();
   CaptureOpen(CaptureRate, 8, 1, CaptureBufferBytes);
   ClearScreen();
   KeyboardLayout = 0;
@@ -446,7 +502,7 @@ int AcenoraMain() {
 // ---- Option scanner ----
 
 int ScanOptions(int menu) {
-  if (menu < 1 || menu > MenuCount) return 0;
+  if (menu < 1 || menu > AllMenuCount) return 0;
   int count = OptionCount[menu];
   WaitQuiet();  // a switch still sounding from the last choice must not choose again
   AdaptDelayBetweenScans();
@@ -482,7 +538,7 @@ void MouseMenu() {
   int32_t step = 3;
   bool done = false;
   ResumeOption = 1;
-  while (!done) done = RunMouseOption(ScanMenu(), step);
+  while (!done) done = RunMouseOption(ScanMouseMenu(), step);
 }
 
 void OtherClicksMenu() {

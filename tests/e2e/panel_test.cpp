@@ -4,10 +4,12 @@
 // switch acting on the user's own windows. Everything is read back from the desktop.
 #include "desktop.h"
 #include "panel_settings_environment.h"
+#include "pointing/logic/grid.h"
 #include "target_window.h"
 
 #include <gtest/gtest.h>
 
+#include <cstdlib>
 #include <string>
 #include <vector>
 
@@ -443,6 +445,99 @@ TEST(PanelWithBadNumber, ShowsTheErrorBoxAndEndsWithExitCode1) {
   }, 5000)) << Situation();
   EXPECT_TRUE(PanelRunning());
   EXPECT_EQ(ClosePanel(), 1u);
+}
+
+// With the grid: menu 1 opens on "Aponta", and the grid's own rules tell where the pointer
+// rests for each row and cell, so the test presses as a person watching it would.
+class PanelWithTheGrid : public ::testing::Test {
+ protected:
+  static constexpr Shape PointingMenuShape{16, 12}, ActionMenuShape{16, 7};
+  static void SetUpTestSuite() {
+    SetDwell(Dwell);
+    started = AddToPanelSettings("[MOUSE]\r\nAPONTAR=1\r\n") && StartPanel("250 " + std::to_string(Dwell)) &&
+              WaitUntil([] { return Caption(PanelWindow()) == Title; }, 3000);
+    if (started) LearnFrame(30, 9);
+  }
+  static void TearDownTestSuite() {
+    ClosePanel();
+    InstallPanelSettings();
+  }
+  void SetUp() override {
+    ASSERT_TRUE(started);
+    ASSERT_TRUE(WaitForShape(PointingMenuShape, 20000)) << "no \"Aponta\" menu: " << Situation();
+    ASSERT_TRUE(OpenTargetWindow(target, "Alvo", 100, 100, 600, 400));
+  }
+  void TearDown() override { DestroyTargetWindow(target); }
+
+  // Level after level, the row and then the cell that hold `to`, each pressed once the
+  // pointer has moved onto it.
+  static void FollowGridTo(POINT to) {
+    const RECT work = WorkArea();
+    GridScan scan = StartGrid({work.left, work.top, work.right, work.bottom}, GridPrecision(24, 96));
+    while (!GridEnded(scan)) {
+      int item = 1;
+      while (item < GridSide && !(scan.row == 0 ? to.y < GridItem(scan, item).bottom : to.x < GridItem(scan, item).right))
+        ++item;
+      const GridPoint want = GridPointer(scan, item);
+      bool away = false;
+      ASSERT_TRUE(WaitUntil([&] {
+        POINT at{};
+        GetCursorPos(&at);
+        const bool there = at.x == want.x && at.y == want.y;
+        away = away || !there;
+        return away && there;
+      }, 15000)) << "the pointer never rested on " << want.x << "," << want.y << ": " << Situation();
+      HoldSwitch(60);
+      ChooseGridItem(scan, item);
+    }
+  }
+
+  // "Aponta", the grid to `to`, then the action menu's `action`.
+  static void PointAndChoose(POINT to, int action) {
+    ASSERT_TRUE(ChooseOption(1)) << Situation();
+    ASSERT_NO_FATAL_FAILURE(FollowGridTo(to));
+    ASSERT_TRUE(WaitForShape(ActionMenuShape)) << "no action menu: " << Situation();
+    ASSERT_TRUE(ChooseOption(action)) << Situation();
+  }
+
+  static bool Near(POINT a, POINT b) { return std::abs(a.x - b.x) <= 12 && std::abs(a.y - b.y) <= 12; }
+
+  static inline bool started = false;
+  TargetWindow target;
+};
+
+TEST_F(PanelWithTheGrid, ApontaThenClicaClicksA24PixelSquareOnceAndMenu1ScansAgainFromAponta) {
+  const POINT square{437, 291};
+  PointAndChoose(square, 1);  // "Clica"
+  EXPECT_TRUE(WaitUntil([&] { return !target.clicks.empty(); }, 5000)) << Situation();
+  PumpFor(500);
+  ASSERT_EQ(target.clicks.size(), 1u) << "one click expected";
+  EXPECT_TRUE(Near(target.clicks[0], square)) << target.clicks[0].x << "," << target.clicks[0].y;
+  EXPECT_TRUE(WaitForShape(PointingMenuShape, 10000)) << Situation();
+  EXPECT_TRUE(WaitUntil([] { return ReadLit() == Lit{1, 0}; }, 3000)) << Situation();
+}
+
+TEST_F(PanelWithTheGrid, ArrastaPressesAtTheFirstPointMovesWithTheButtonHeldAndReleasesAtTheSecond) {
+  const POINT from{180, 200}, to{560, 420};
+  PointAndChoose(from, 4);  // "Arrasta": the grid again, for the drop point
+  FollowGridTo(to);
+  EXPECT_TRUE(WaitUntil([&] { return !target.releases.empty(); }, 5000)) << "no button-up";
+  ASSERT_EQ(target.clicks.size(), 1u) << "one button-down expected";
+  EXPECT_TRUE(Near(target.clicks[0], from));
+  EXPECT_TRUE(Near(target.releases.back(), to));
+  EXPECT_GE(target.heldMoves, 5) << "no drag between the two";
+  EXPECT_EQ(GetAsyncKeyState(VK_LBUTTON) & 0x8000, 0) << "the button is left down";
+}
+
+TEST_F(PanelWithTheGrid, RolaAbaixoTurnsTheWheelUntilThePress) {
+  PointAndChoose({350, 300}, 5);  // "Rola abaixo"
+  EXPECT_TRUE(WaitUntil([&] { return target.wheelNotches <= -3; }, 5000)) << target.wheelNotches;
+  HoldSwitch(60);
+  PumpFor(400);
+  const int stopped = target.wheelNotches;
+  PumpFor(1000);
+  EXPECT_EQ(target.wheelNotches, stopped) << "the wheel turns on after the press";
+  EXPECT_TRUE(WaitForShape(PointingMenuShape, 10000)) << Situation();
 }
 
 }  // namespace

@@ -14,6 +14,17 @@ void OnLeftButton(HWND window, LPARAM lParam) {
   if (TargetWindow* record = RecordOf(window)) record->clicks.push_back(p);
 }
 
+void OnMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+  TargetWindow* record = RecordOf(window);
+  if (!record) return;
+  if (message == WM_MOUSEWHEEL) record->wheelNotches += GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
+  if (message == WM_MOUSEMOVE && (wParam & MK_LBUTTON)) ++record->heldMoves;
+  if (message != WM_LBUTTONUP) return;
+  POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
+  ClientToScreen(window, &p);
+  record->releases.push_back(p);
+}
+
 void OnClose(HWND window) {
   if (TargetWindow* record = RecordOf(window)) {
     ++record->closeRequests;
@@ -25,6 +36,9 @@ void OnClose(HWND window) {
 LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_LBUTTONDOWN: OnLeftButton(window, lParam); return 0;
+    case WM_LBUTTONUP:
+    case WM_MOUSEMOVE:
+    case WM_MOUSEWHEEL: OnMouse(window, message, wParam, lParam); return 0;
     case WM_CLOSE: OnClose(window); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
   }

@@ -1,5 +1,5 @@
 // A plain window of the test process standing for the user's own program: it records the
-// clicks it gets and whether it was asked to close.
+// clicks, drags and wheel turns it gets and whether it was asked to close.
 #pragma once
 #include <windows.h>
 
@@ -10,6 +10,9 @@ namespace e2e {
 struct TargetWindow {
   HWND window = nullptr;
   std::vector<POINT> clicks;     // left-button presses, in screen coordinates
+  std::vector<POINT> releases;   // left-button releases, likewise
+  int heldMoves = 0;             // moves with the left button down
+  int wheelNotches = 0;          // toward the user below 0, away above
   int closeRequests = 0;         // WM_CLOSE received (the window then goes away)
 };
 

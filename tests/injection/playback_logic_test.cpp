@@ -15,6 +15,8 @@ TEST(PlaybackEvents, TheMouseMessagesTheProgramSendsAreKnownAndOthersIgnored) {
   EXPECT_EQ(playback::MouseActionFor(0x205), MouseAction::RightUp);
   EXPECT_EQ(playback::MouseActionFor(0x203), MouseAction::None);   // double-click message
   EXPECT_EQ(playback::MouseActionFor(0x100), MouseAction::None);
+  EXPECT_EQ(playback::MouseActionFor(0x0078020A), MouseAction::WheelUp) << "120 away from the user";
+  EXPECT_EQ(playback::MouseActionFor(0xFF88020A), MouseAction::WheelDown) << "-120, toward the user";
 }
 
 TEST(PlaybackEvents, BareKeyEventsAreDownOrUpAndOtherMessagesAreRefused) {

@@ -53,7 +53,7 @@ TEST(PointingGrid, EndsWithinThePrecisionScaledToTheMonitorWhereverThePointLies)
 TEST(PointingGrid, TwoIdlePassesStepBackOneLevelAndFromTheFirstRowsTheGridCloses) {
   int passes = 0, item = 0;
   std::vector<int> lit;
-  while ((item = NextGridItem(item, passes)) != 0) lit.push_back(item);
+  while ((item = NextGridItem(item, GridSide, passes)) != 0) lit.push_back(item);
   EXPECT_EQ(lit, (std::vector<int>{1, 2, 3, 1, 2, 3}));
   GridScan scan = StartGrid(Screen, 24);
   ChooseGridItem(scan, 2);

@@ -10,6 +10,8 @@ constexpr uint8_t kShift = 0x10, kControl = 0x11, kMenu = 0x12;
 }  // namespace
 
 MouseAction MouseActionFor(uint32_t message) {
+  if ((message & 0xFFFF) == 0x20A)
+    return static_cast<int16_t>(message >> 16) > 0 ? MouseAction::WheelUp : MouseAction::WheelDown;
   switch (message) {
     case 0x200: return MouseAction::Move;
     case 0x201: return MouseAction::LeftDown;

@@ -6,7 +6,7 @@
 
 namespace playback {
 
-enum class MouseAction { None, Move, LeftDown, LeftUp, RightDown, RightUp };
+enum class MouseAction { None, Move, LeftDown, LeftUp, RightDown, RightUp, WheelUp, WheelDown };
 
 struct KeyStroke {   // one key going down or up
   uint8_t virtualKey;
@@ -14,7 +14,9 @@ struct KeyStroke {   // one key going down or up
   bool operator==(const KeyStroke&) const = default;
 };
 
-MouseAction MouseActionFor(uint32_t message);        // WM_MOUSEMOVE, WM_[LR]BUTTON{DOWN,UP}
+// WM_MOUSEMOVE, WM_[LR]BUTTON{DOWN,UP}, and WM_MOUSEWHEEL with its turn in the high word as
+// the message's own word parameter has it: above 0 away from the user, one notch.
+MouseAction MouseActionFor(uint32_t message);
 bool KeyEventFor(uint32_t message, uint8_t virtualKey, KeyStroke& stroke);  // key down/up
 std::vector<KeyStroke> VirtKeyStrokes(uint8_t virtualKey, bool ctrl, bool shift, bool alt);
 bool IsExtendedKey(uint8_t virtualKey);               // navigation keys of the grey block

@@ -58,8 +58,8 @@ GridPoint GridPointer(const GridScan& scan, int item) {
   return GridCentre(scan.row == 0 ? GridCell(region, item, 2) : GridCell(region, scan.row, item));
 }
 
-int NextGridItem(int item, int& idlePasses) {
-  if (item < GridSide) return item + 1;
+int NextGridItem(int item, int count, int& idlePasses) {
+  if (item < count) return item + 1;
   return ++idlePasses < GridIdlePasses ? 1 : 0;
 }
 

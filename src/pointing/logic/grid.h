@@ -34,9 +34,9 @@ struct GridScan {
 GridScan StartGrid(const GridRect& area, int precision);
 GridRect GridItem(const GridScan& scan, int item);      // the row or cell lit as item 1..3
 GridPoint GridPointer(const GridScan& scan, int item);  // where the pointer rests meanwhile
-// The item lit after `item` (0 before the first); 0 once the rows or cells have lit for
+// The item of count lit after `item` (0 before the first); 0 once they have all lit for
 // GridIdlePasses whole passes without a press, counted in idlePasses: step back.
-int NextGridItem(int item, int& idlePasses);
+int NextGridItem(int item, int count, int& idlePasses);
 void ChooseGridItem(GridScan& scan, int item);          // a row; or a cell, the new region
 void StepGridBack(GridScan& scan);  // a row's cells back to its rows; rows back a region
 bool GridClosed(const GridScan& scan);  // stepped back from the first region's rows

@@ -22,12 +22,15 @@ extern int32_t KeyboardTopLines, SuggestionColumns;
 // Panel geometry in pixels, written by MeasureWorkArea.
 extern int32_t CellWidth, CellHeight, WorkLeft, WorkRight, WorkBottom, WorkTop, FrameWidth, FrameHeight;
 
-constexpr int MenuCount = 7;
+constexpr int MenuCount = 7;         // the menus the main loop runs
+// With the pointing grid, menu 1 shows as menu 8 ("Aponta" first, then menu 1's options),
+// and the grid's point is acted on through menu 9.
+constexpr int PointingMouseMenu = 8, PointActionMenu = 9, AllMenuCount = 9;
 constexpr int LayoutCount = 7;
 constexpr int FrequencyLayout = 7;  // the letters in Portuguese frequency order, accents with them
 constexpr int SplashColumns = 30;
-extern const int32_t OptionCount[MenuCount + 1];    // indexed from 1
-extern const int32_t MenuWidth[MenuCount + 1];
+extern const int32_t OptionCount[AllMenuCount + 1];    // indexed from 1
+extern const int32_t MenuWidth[AllMenuCount + 1];
 extern const int32_t KeyboardRows[LayoutCount + 1];
 extern const int32_t KeyboardWidth[LayoutCount + 1];
 

@@ -1,4 +1,5 @@
-// The option lines of the seven menus, option n drawn on panel row n.
+// The option lines of the seven menus and the pointing grid's two, option n drawn on panel
+// row n.
 #include "scanning/core/uopcoes.h"
 #include "scanning/core/uvars.h"
 
@@ -19,11 +20,18 @@ const char* const ProgramLabels[] = {"Mouse", "Meus documentos", "Menu iniciar",
 const char* const KeyboardChoiceLabels[] = {"Mouse", "Funcao", "Alfa", "Mai\xFAsculos",
     "Num\xE9ricos", "Acentos", "Act.Mai\xFAsculos"};
 
-const char* const* const MenuLabels[MenuCount + 1] = {nullptr, MouseLabels, ClickLabels,
-    WindowLabels, NavigationLabels, SizeLabels, ProgramLabels, KeyboardChoiceLabels};
+const char* const PointingMouseLabels[] = {"Aponta", "Clica", "Sobe", "Desce", "Esquerda",
+    "Direita", "Outros Cliques", "Mouse r\xE1pido", "Comanda janela", "Digita", "Visualiza",
+    "Meus programas"};
+const char* const PointActionLabels[] = {"Clica", "Clique duplo", "Clique direita", "Arrasta",
+    "Rola abaixo", "Rola acima", "Cancela"};
+
+const char* const* const MenuLabels[AllMenuCount + 1] = {nullptr, MouseLabels, ClickLabels,
+    WindowLabels, NavigationLabels, SizeLabels, ProgramLabels, KeyboardChoiceLabels,
+    PointingMouseLabels, PointActionLabels};
 }  // namespace
 
 const char* OptionLabel(int menu, int option) {
-  if (menu < 1 || menu > MenuCount || option < 1 || option > OptionCount[menu]) return nullptr;
+  if (menu < 1 || menu > AllMenuCount || option < 1 || option > OptionCount[menu]) return nullptr;
   return MenuLabels[menu][option - 1];
 }

@@ -15,7 +15,7 @@ PanelCells PanelCellsFor(bool splash, bool hasArguments, int menu, int layout) {
   if (splash) return {SplashColumns, hasArguments ? SplashRowsWithArguments : SplashRowsWithPrompts};
   if (menu == 0 && InRange(layout, LayoutCount))
     return {std::max(KeyboardWidth[layout], SuggestionColumns), KeyboardRows[layout] + KeyboardTopLines};
-  if (!InRange(menu, MenuCount)) menu = 1;
+  if (!InRange(menu, AllMenuCount)) menu = 1;
   return {MenuWidth[menu], OptionCount[menu]};
 }
 

@@ -19,8 +19,8 @@ int32_t KeyboardTopLines = 0, SuggestionColumns = 0;
 
 int32_t CellWidth = 0, CellHeight = 0, WorkLeft = 0, WorkRight = 0, WorkBottom = 0, WorkTop = 0, FrameWidth = 0, FrameHeight = 0;
 
-const int32_t OptionCount[MenuCount + 1] = {0, 11, 8, 9, 11, 4, 10, 7};
-const int32_t MenuWidth[MenuCount + 1] = {0, 16, 19, 16, 19, 13, 20, 16};
+const int32_t OptionCount[AllMenuCount + 1] = {0, 11, 8, 9, 11, 4, 10, 7, 12, 7};
+const int32_t MenuWidth[AllMenuCount + 1] = {0, 16, 19, 16, 19, 13, 20, 16, 16, 16};
 const int32_t KeyboardRows[LayoutCount + 1] = {0, 8, 8, 7, 7, 8, 7, 8};
 const int32_t KeyboardWidth[LayoutCount + 1] = {0, 23, 23, 19, 19, 19, 19, 23};
 
