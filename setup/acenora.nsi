@@ -11,8 +11,9 @@
 ;             that asks for UI access: installed for all users, it reaches administrators'
 ;             windows; an unsigned one would not start, so unsigned builds leave it out
 ; Silent, for a technician:  setup.exe /S [/VOLUME=60] [/DELAY=1500] [/INICIAR=1] [/TODOS=1]
-;                            [/SUGERIR=0] [/FREQUENCIA=1]
-; The keyboard's two choices are written to the settings file at every install.
+;                            [/SUGERIR=0] [/FREQUENCIA=1] [/APONTAR=0]
+; The keyboard's two choices and the pointing grid are written to the settings file at every
+; install.
 ; For all users (/TODOS=1, or the box on the options page, run as administrator): the
 ; programs under Program Files, the shortcuts and the uninstall entry for every user, and
 ; the settings file beside the programs, where every user's panel reads it first. Either
@@ -72,6 +73,8 @@ Var SuggestField
 Var FrequencyOrder
 Var FrequencyField
 Var FinishText
+Var PointWithGrid
+Var PointField
 
 !insertmacro MUI_PAGE_WELCOME
 Page custom OptionsPage OptionsPageLeave
@@ -96,6 +99,7 @@ Function .onInit
   StrCpy $StartWithWindows 0
   StrCpy $SuggestWords 1
   StrCpy $FrequencyOrder 0
+  StrCpy $PointWithGrid 1
   ; An option not given leaves its value empty.
   ${GetParameters} $R0
   ${GetOptions} $R0 "/VOLUME=" $R1
@@ -108,6 +112,8 @@ Function .onInit
   ${IfThen} $R1 == 0 ${|} StrCpy $SuggestWords 0 ${|}
   ${GetOptions} $R0 "/FREQUENCIA=" $R1
   ${IfThen} $R1 == 1 ${|} StrCpy $FrequencyOrder 1 ${|}
+  ${GetOptions} $R0 "/APONTAR=" $R1
+  ${IfThen} $R1 == 0 ${|} StrCpy $PointWithGrid 0 ${|}
   StrCpy $AllUsers 0
   ${GetOptions} $R0 "/TODOS=" $R1
   ${If} $R1 == 1
@@ -162,22 +168,22 @@ Function OptionsPage
   Pop $0
   ${NSD_CreateLabel} 0 0 100% 24u "Volume: o som mínimo que conta como um toque no acionador. Para escolher, abra o Medidor de nível (no menu Iniciar, pasta Acenora) e faça o som do acionador: ele sugere um valor."
   Pop $0
-  ${NSD_CreateLabel} 0 30u 60u 12u "Volume:"
+  ${NSD_CreateLabel} 0 28u 60u 12u "Volume:"
   Pop $0
-  ${NSD_CreateNumber} 64u 28u 50u 12u "$Volume"
+  ${NSD_CreateNumber} 64u 26u 50u 12u "$Volume"
   Pop $VolumeField
-  ${NSD_CreateLabel} 0 46u 100% 12u "Delay: quanto tempo cada opção fica acesa, em milissegundos (1500 = 1,5 segundo)."
+  ${NSD_CreateLabel} 0 41u 100% 10u "Delay: quanto tempo cada opção fica acesa, em milissegundos (1500 = 1,5 segundo)."
   Pop $0
-  ${NSD_CreateLabel} 0 62u 60u 12u "Delay:"
+  ${NSD_CreateLabel} 0 55u 60u 12u "Delay:"
   Pop $0
-  ${NSD_CreateNumber} 64u 60u 50u 12u "$Delay"
+  ${NSD_CreateNumber} 64u 53u 50u 12u "$Delay"
   Pop $DelayField
-  ${NSD_CreateCheckbox} 0 78u 100% 12u "Iniciar o painel junto com o Windows"
+  ${NSD_CreateCheckbox} 0 67u 100% 11u "Iniciar o painel junto com o Windows"
   Pop $StartField
   ${If} $StartWithWindows == 1
     ${NSD_Check} $StartField
   ${EndIf}
-  ${NSD_CreateCheckbox} 0 90u 100% 12u "Instalar para todos os usuários deste computador (administrador)"
+  ${NSD_CreateCheckbox} 0 78u 100% 11u "Instalar para todos os usuários deste computador (administrador)"
   Pop $AllUsersField
   Call IsAdministrator
   ${If} $0 != "Admin"
@@ -185,17 +191,22 @@ Function OptionsPage
   ${ElseIf} $AllUsers == 1
     ${NSD_Check} $AllUsersField
   ${EndIf}
-  ${NSD_CreateCheckbox} 0 102u 100% 12u "Sugerir palavras no teclado"
+  ${NSD_CreateCheckbox} 0 89u 100% 11u "Sugerir palavras no teclado"
   Pop $SuggestField
   ${If} $SuggestWords == 1
     ${NSD_Check} $SuggestField
   ${EndIf}
-  ${NSD_CreateCheckbox} 0 114u 100% 12u "Teclado com as letras mais usadas primeiro (acentos junto)"
+  ${NSD_CreateCheckbox} 0 100u 100% 11u "Teclado com as letras mais usadas primeiro (acentos junto)"
   Pop $FrequencyField
   ${If} $FrequencyOrder == 1
     ${NSD_Check} $FrequencyField
   ${EndIf}
-  ${NSD_CreateLabel} 0 130u 100% 12u "Volume e Delay vão nos atalhos do painel. Para mudar tudo isso depois, instale de novo."
+  ${NSD_CreateCheckbox} 0 111u 100% 11u "Apontar e clicar com uma grade (mais rápido e preciso)"
+  Pop $PointField
+  ${If} $PointWithGrid == 1
+    ${NSD_Check} $PointField
+  ${EndIf}
+  ${NSD_CreateLabel} 0 125u 100% 12u "Volume e Delay vão nos atalhos do painel. Para mudar tudo isso depois, instale de novo."
   Pop $0
   nsDialogs::Show
 FunctionEnd
@@ -215,6 +226,9 @@ Function OptionsPageLeave
   ${NSD_GetState} $FrequencyField $0
   ${IfThen} $0 == ${BST_CHECKED} ${|} StrCpy $FrequencyOrder 1 ${|}
   ${IfThen} $0 != ${BST_CHECKED} ${|} StrCpy $FrequencyOrder 0 ${|}
+  ${NSD_GetState} $PointField $0
+  ${IfThen} $0 == ${BST_CHECKED} ${|} StrCpy $PointWithGrid 1 ${|}
+  ${IfThen} $0 != ${BST_CHECKED} ${|} StrCpy $PointWithGrid 0 ${|}
   ${NSD_GetState} $AllUsersField $0
   ${If} $0 == ${BST_CHECKED}
     StrCpy $AllUsers 1
@@ -226,8 +240,8 @@ Function OptionsPageLeave
   !insertmacro WholeOr $Delay 1500
 FunctionEnd
 
-; The options page's keyboard choices, in the settings file $R8.
-Function WriteKeyboardChoices
+; The options page's keyboard and pointing choices, in the settings file $R8.
+Function WriteOptionChoices
   ${If} $SuggestWords == 1
     WriteINIStr "$R8" "TECLADO" "SUGESTOES" "5"
   ${Else}
@@ -238,6 +252,7 @@ Function WriteKeyboardChoices
   ${Else}
     WriteINIStr "$R8" "TECLADO" "DISPOSICAO" "ORIGINAL"
   ${EndIf}
+  WriteINIStr "$R8" "MOUSE" "APONTAR" "$PointWithGrid"
 FunctionEnd
 
 !macro PlainPanel folder
@@ -413,7 +428,7 @@ Section "Acenora"
   File "${DIST}\lista-palavras.txt"
   File "${DIST}\lista-palavras-LICENCA.txt"
   Call MakeSettingsFile
-  Call WriteKeyboardChoices
+  Call WriteOptionChoices
   Call RemoveOtherShortcuts
   WriteUninstaller "$INSTDIR\${UNINSTALLER}"
 

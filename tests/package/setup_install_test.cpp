@@ -11,6 +11,7 @@
 
 #include <fstream>
 #include <string>
+#include <tuple>
 #include <utility>
 
 #include "e2e/desktop.h"
@@ -158,10 +159,11 @@ TEST_F(SilentSetup, InstallsShortcutsWithTheChosenValuesAndUninstallsAllButTheSe
   wchar_t font[64] = {};
   GetPrivateProfileStringW(L"VIDEO", L"FONTE", L"(nenhuma)", font, 64, UserSettings.c_str());
   EXPECT_EQ(Narrow(font), "(nenhuma)");
-  for (auto [key, value] : {std::pair{L"SUGESTOES", "5"}, {L"DISPOSICAO", "FREQUENCIA"}}) {
+  for (auto [section, key, value] : {std::tuple{L"TECLADO", L"SUGESTOES", "5"},
+                                     {L"TECLADO", L"DISPOSICAO", "FREQUENCIA"}, {L"MOUSE", L"APONTAR", "1"}}) {
     wchar_t written[16] = {};
-    GetPrivateProfileStringW(L"TECLADO", key, L"", written, 16, UserSettings.c_str());
-    EXPECT_EQ(Narrow(written), value) << "the options page's keyboard choices";
+    GetPrivateProfileStringW(section, key, L"", written, 16, UserSettings.c_str());
+    EXPECT_EQ(Narrow(written), value) << "the options page's choices";
   }
 
   EXPECT_EQ(UninstallValue(L"DisplayName"), L"Acenora");
@@ -213,16 +215,17 @@ TEST_F(SilentSetup, ForAllUsersUnderProgramFilesOverTheUsersOwnInstallAndBack) {
   const std::wstring menu = Known(FOLDERID_CommonPrograms) + L"\\Acenora";
   const std::wstring everyUsersStartup = Known(FOLDERID_CommonStartup) + L"\\Acenora.lnk";
   Install("/INICIAR=1");
-  Install("/TODOS=1 /VOLUME=70 /DELAY=1100 /INICIAR=1 /SUGERIR=0");
+  Install("/TODOS=1 /VOLUME=70 /DELAY=1100 /INICIAR=1 /SUGERIR=0 /APONTAR=0");
   const Link panel{folder + L"\\acenora.exe", L"70 1100", folder};
   ExpectLink(menu + L"\\Acenora.lnk", panel);
   ExpectLink(Known(FOLDERID_PublicDesktop) + L"\\Acenora.lnk", panel);
   ExpectLink(everyUsersStartup, panel);
   for (const std::wstring& gone : {StartupLink, DesktopLink, MenuFolder})
     EXPECT_FALSE(Exists(gone)) << "the user's own install left " << Narrow(gone);
-  wchar_t suggestions[16] = {};
+  wchar_t suggestions[16] = {}, grid[16] = {};
   GetPrivateProfileStringW(L"TECLADO", L"SUGESTOES", L"", suggestions, 16, (folder + L"\\ORBITA.INI").c_str());
-  EXPECT_EQ(Narrow(suggestions), "0") << "the settings every user's panel reads first";
+  GetPrivateProfileStringW(L"MOUSE", L"APONTAR", L"", grid, 16, (folder + L"\\ORBITA.INI").c_str());
+  EXPECT_EQ(Narrow(suggestions) + Narrow(grid), "00") << "the settings every user's panel reads first";
 
   Install("/INICIAR=1");
   ExpectPanelLinks(L"60 1500", true);

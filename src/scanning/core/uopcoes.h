@@ -1,4 +1,4 @@
-// Option labels of the seven menus, the centred line writer, and the keyboard rows.
+// Option labels of the menus, the centred line writer, and the keyboard rows.
 #pragma once
 #include <string>
 
