@@ -15,7 +15,7 @@ void Sizes(FuzzInput& in) {
   int menu = in.Flag() ? in.Int() : in.Byte() % 10 - 1;
   int layout = in.Flag() ? in.Int() : in.Byte() % 9 - 1;
   PanelCells cells = PanelCellsFor(splash, arguments, menu, layout);
-  FUZZ_CHECK(cells.columns > 0 && cells.columns <= 30 && cells.rows > 0 && cells.rows <= 11);
+  FUZZ_CHECK(cells.columns > 0 && cells.columns <= 30 && cells.rows > 0 && cells.rows <= 12);
   if (!splash && menu == 0 && layout >= 1 && layout <= LayoutCount)
     FUZZ_CHECK(cells.rows == KeyboardRows[layout]);
 
@@ -33,7 +33,7 @@ void Sizes(FuzzInput& in) {
 void Texts(FuzzInput& in) {
   int menu = in.Byte() % 10 - 1, option = in.Byte() % 14 - 1;
   const char* label = OptionLabel(menu, option);
-  bool exists = menu >= 1 && menu <= MenuCount && option >= 1 && option <= OptionCount[menu];
+  bool exists = menu >= 1 && menu <= AllMenuCount && option >= 1 && option <= OptionCount[menu];
   FUZZ_CHECK((label != nullptr) == exists);
   if (label) FUZZ_CHECK(std::strlen(label) > 0 && std::strlen(label) <= size_t(MenuWidth[menu]));
 
