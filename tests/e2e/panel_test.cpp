@@ -492,12 +492,20 @@ class PanelWithTheGrid : public ::testing::Test {
     }
   }
 
+  // One press while `option` is lit, never a second: a press taken for another one would
+  // land in the grid that follows.
+  static void ChooseOnce(int option) {
+    ASSERT_TRUE(WaitForLitStart({option, 0}, 20000)) << Situation();
+    HoldSwitch(60);
+    ASSERT_TRUE(WaitUntil([] { return !PanelVisible(); }, 5000)) << Situation();
+  }
+
   // "Aponta", the grid to `to`, then the action menu's `action`.
   static void PointAndChoose(POINT to, int action) {
-    ASSERT_TRUE(ChooseOption(1)) << Situation();
+    ASSERT_NO_FATAL_FAILURE(ChooseOnce(1));
     ASSERT_NO_FATAL_FAILURE(FollowGridTo(to));
     ASSERT_TRUE(WaitForShape(ActionMenuShape)) << "no action menu: " << Situation();
-    ASSERT_TRUE(ChooseOption(action)) << Situation();
+    ASSERT_NO_FATAL_FAILURE(ChooseOnce(action));
   }
 
   static bool Near(POINT a, POINT b) { return std::abs(a.x - b.x) <= 12 && std::abs(a.y - b.y) <= 12; }

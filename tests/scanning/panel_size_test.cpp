@@ -57,7 +57,7 @@ TEST(PanelPlacement, KeyboardLayoutsAndTheStartUpScreen) {
 
 TEST(PanelPlacement, MenusAndLayoutsOutsideTheTablesAreSizedAsTheMouseMenu) {
   const PanelCells mouse = PanelCellsFor(false, false, 1, 0);
-  for (auto [menu, layout] : {std::pair{0, 0}, {0, 8}, {0, -1}, {8, 0}, {-3, 2}, {1000000, 0}}) {
+  for (auto [menu, layout] : {std::pair{0, 0}, {0, 8}, {0, -1}, {AllMenuCount + 1, 0}, {-3, 2}, {1000000, 0}}) {
     const PanelCells cells = PanelCellsFor(false, false, menu, layout);
     EXPECT_EQ(cells.columns, mouse.columns) << menu << "," << layout;
     EXPECT_EQ(cells.rows, mouse.rows) << menu << "," << layout;
@@ -90,7 +90,7 @@ TEST(OptionLabels, ExactTextsAndNoneOutsideTheMenus) {
   EXPECT_EQ(OptionLabel(5, 5), nullptr);
   EXPECT_EQ(OptionLabel(1, 0), nullptr);
   EXPECT_EQ(OptionLabel(0, 1), nullptr);
-  EXPECT_EQ(OptionLabel(8, 1), nullptr);
+  EXPECT_EQ(OptionLabel(AllMenuCount + 1, 1), nullptr);
 }
 
 }  // namespace
