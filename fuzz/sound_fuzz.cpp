@@ -88,7 +88,7 @@ void Presses(FuzzInput& in) {
   for (int i = in.Byte(); i > 0; --i) {
     now += in.InRange(0, 300);
     switch (in.InRange(0, 2)) {
-      case 0: PressEdge(tracker, tracker.ctrl, in.Flag(), now, filters); break;
+      case 0: PressEdge(tracker, tracker.key, in.Flag(), now, filters); break;
       case 1: PressEdge(tracker, tracker.sound, in.Flag(), now, filters); break;
       default: {
         const int64_t ignoredBefore = tracker.ignoreUntil;

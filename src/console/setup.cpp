@@ -320,7 +320,7 @@ void ConsoleEnsureOpen() {
   TEXTMETRICA metrics = MeasureConsoleFont();
   TextOffsetX = metrics.tmOverhang;
   CreateConsoleWindow(metrics);
-  SeamListenForCtrl(ConsoleWindow);
+  SeamListenForSwitches(ConsoleWindow);
   if (WindowDpi() != ConsoleDpi) RescaleCells(WindowDpi());  // opened on a monitor of its own scale
   ShowWindow(ConsoleWindow, MaximiseAtOpen ? SW_SHOWMAXIMIZED : SW_SHOW);
   UpdateWindow(ConsoleWindow);

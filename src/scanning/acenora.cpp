@@ -455,6 +455,8 @@ void StartUp() {
   TakeStartUpValues(arguments);
   NeverActivate();
   SplashMode = false;
+  SwitchNotice = ShowNotice;
+  ReadSwitchChoice(Threshold);
   ReadSwitchFilters();
   ReadKeyboardSettings();
   ReadTimingSettings();

@@ -10,16 +10,19 @@
 #include "console/ObCrt.h"
 #include "scanning/core/uvars.h"
 #include "seam/seam.h"
+#include "switch/logic/switch_choice.h"
 #include "switch/uaudio.h"
 
 unsigned char SampleArea[CaptureBufferBytes];
 int32_t SilentPolls = 0;
 SwitchFilters Filters;
 int64_t PressBeganMs = 0;
+void (*SwitchNotice)(const std::string& text) = nullptr;
 void (*SwitchPolled)() = nullptr;
 
 namespace {
 PressTracker Presses;
+SwitchChoice Choice;
 SoundState Sound;
 // A sound whose device stops mid-stretch would be held for ever: without buffers for this
 // long it is let go.
@@ -31,9 +34,17 @@ constexpr int32_t kDeafPolls = 20;
 int32_t PollsWithoutSound = 0;
 int64_t DwellEndMs = NoDwellEnd;  // where the last dwell without a press ended
 
-void TakeCtrlEdges() {
-  CtrlEdge edge{};
-  while (SeamTakeCtrlEdge(&edge)) PressEdge(Presses, Presses.ctrl, edge.down, edge.atMs, Filters);
+PressSource& SourceOf(SwitchInput input) {
+  switch (input) {
+    case SwitchInput::Mouse: return Presses.mouse;
+    case SwitchInput::Pad: return Presses.pad;
+    default: return Presses.key;
+  }
+}
+
+void TakeSwitchEdges() {
+  SwitchEdge edge{};
+  while (SeamTakeSwitchEdge(&edge)) PressEdge(Presses, SourceOf(edge.input), edge.down, edge.atMs, Filters);
 }
 
 // Edges in sample positions, dated once every buffer of the poll is in: the newest sample
@@ -84,14 +95,19 @@ int DrainPeak() {
 bool SwitchPressed() {
   PumpMessages();
   DrainPeak();
-  TakeCtrlEdges();
+  TakeSwitchEdges();
   if (SwitchPolled) SwitchPolled();
   return TakePress(Presses, SeamNowMs(), Filters, &PressBeganMs);
 }
 
 bool SwitchHeld() { return PressHeld(Presses); }
 
-bool PressWasSound() { return Presses.taken == &Presses.sound; }
+PressedBy PressedByLast() {
+  if (Presses.taken == &Presses.sound) return PressedBy::Sound;
+  if (Presses.taken == &Presses.mouse) return PressedBy::Mouse;
+  if (Presses.taken == &Presses.pad) return PressedBy::Pad;
+  return Choice.inputs.key == CtrlKey ? PressedBy::Ctrl : PressedBy::Key;
+}
 
 bool MicrophoneDeaf() { return PollsWithoutSound >= kDeafPolls; }
 
@@ -144,6 +160,13 @@ void ReadSwitchFilters() {
   Filters.minPressMs = FilterMs(Setting("TEMPOACIONAMENTO").c_str());
   Filters.ignoreAfterChoiceMs = FilterMs(Setting("IGNORAREPETICAO").c_str());
   Filters.firstItemExtraMs = FilterMs(Setting("PAUSAPRIMEIRO").c_str());
+}
+
+void ReadSwitchChoice(int32_t threshold) {
+  auto value = [](const char* key) { return ReadSetting("ACIONADOR", key, ""); };
+  Choice = SwitchChoiceFrom(value("TECLA"), value("MOUSE"), value("CONTROLE"), threshold);
+  SeamChooseSwitches(Choice.inputs);
+  if (!Choice.unknown.empty() && SwitchNotice) SwitchNotice("ORBITA.INI: acionador desconhecido: " + Choice.unknown);
 }
 
 int FirstItemExtraTicks() { return TicksOf(Filters.firstItemExtraMs); }

@@ -1,5 +1,5 @@
-// Switch detector: presses of the Ctrl key and loud sounds, each dated by the moment it
-// began, taken once a Delay(100) tick, and the timed waits built on them. A capture that
+// Switch detector: presses of the switch's key, mouse button or controller button and loud
+// sounds, each dated by the moment it began, taken once a Delay(100) tick, and the timed waits built on them. A capture that
 // brings no buffer for some seconds of polls is opened again.
 #pragma once
 #include <cstddef>
@@ -7,13 +7,14 @@
 #include <windows.h>
 
 #include "switch/logic/capture_math.h"
+#include "switch/logic/reaction_times.h"
 #include "switch/logic/switch_presses.h"
 
 extern unsigned char SampleArea[CaptureBufferBytes];  // each captured buffer is copied here
 extern int32_t SilentPolls;             // polls in a row that brought no buffer
 extern SwitchFilters Filters;           // the caregiver's filters; all off until read
 extern int64_t PressBeganMs;            // when the press that last fired the switch began
-bool PressWasSound();                   // that press was a sound, not Ctrl
+PressedBy PressedByLast();              // the switch of that press
 extern void (*SwitchPolled)();          // called at every poll, for what the panel shows
 
 int SamplePeak(const unsigned char* samples, size_t count, int peak);  // max of peak and |b-128|
@@ -30,5 +31,9 @@ bool QuietThrough(int32_t ms);          // QuietFor, then until the sound of its
 bool WaitQuiet();                       // until three ticks without press or hold, then a poll
 void ForgetPresses();                   // no press, hold or sound kept, as at the start
 void ReadSwitchFilters();               // section VARREDURA of the settings file
+// Section ACIONADOR: the key, mouse button and controller button that are the switch, with
+// the sound at threshold; a value not understood is said in the caption. The seam watches them.
+void ReadSwitchChoice(int32_t threshold);
+extern void (*SwitchNotice)(const std::string& text);  // says it, when set
 int FirstItemExtraTicks();              // ticks the first item of a scan stays lit longer
 MMRESULT StopListening();               // CaptureClose

@@ -55,7 +55,7 @@ void NoteChoice(ChoiceKind kind, int64_t litSinceMs, bool first) {
   record.reactionMs = static_cast<int>(std::clamp<int64_t>(PressBeganMs - litSinceMs, 0, 600000));
   record.delayMs = DwellMs;
   record.firstOfPass = first;
-  record.sound = PressWasSound();
+  record.by = PressedByLast();
   Records.push_back(record);
   if (++UnsavedChoices >= kChoicesPerSave) SaveRecords();
 }

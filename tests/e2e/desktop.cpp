@@ -459,8 +459,10 @@ bool WaitUntil(const std::function<bool()>& done, DWORD ms) {
   }
 }
 
-void CtrlDown() { SendKey(VK_CONTROL, false); }
-void CtrlUp() { SendKey(VK_CONTROL, true); }
+WORD SwitchKey = VK_CONTROL;
+void CtrlDown() { SendKey(SwitchKey, false); }
+void CtrlUp() { SendKey(SwitchKey, true); }
+void UseSwitchKey(WORD virtualKey) { SwitchKey = virtualKey; }
 
 void HoldSwitch(DWORD ms) {
   CtrlDown();

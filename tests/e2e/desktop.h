@@ -78,8 +78,9 @@ std::string Situation();                   // caption, shape, lit, cursor: for f
 // ---- Waiting and the switch ----
 bool WaitUntil(const std::function<bool()>& done, DWORD ms);  // pumps this thread's messages
 void PumpFor(DWORD ms);
-void CtrlDown();
+void CtrlDown();                          // the switch's key: Ctrl, or the one UseSwitchKey names
 void CtrlUp();
+void UseSwitchKey(WORD virtualKey);        // as a switch interface sending that key would
 void HoldSwitch(DWORD ms);                 // Ctrl down, pumping, then up
 // Waits for lit to become `want` after having seen something else, within ms.
 bool WaitForLitStart(Lit want, DWORD ms);

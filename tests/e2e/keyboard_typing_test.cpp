@@ -161,6 +161,42 @@ TEST_F(TypingIntoNotepad, DigitaThenKeysTypeASentenceCorrectItWithCtrlHeldAndSel
   EXPECT_EQ(EditorText(edit), L"Ol\xE1, a\xE7\xE3os\xCD");
 }
 
+// A switch interface that sends Space: its presses choose and type nothing; the keyboard's
+// own "Spc" still types a space. With the panel's thread held in a wait that dispatches
+// nothing (suspended here), a press still never reaches Notepad, and the next one chooses.
+class SpaceBarAsTheSwitch : public TypingIntoNotepad {
+ protected:
+  void SetUp() override {
+    ASSERT_TRUE(AddToPanelSettings("[ACIONADOR]\r\nTECLA=espa\xE7o\r\n"));
+    UseSwitchKey(VK_SPACE);
+    TypingIntoNotepad::SetUp();
+  }
+  void TearDown() override {
+    TypingIntoNotepad::TearDown();
+    UseSwitchKey(VK_CONTROL);
+    InstallPanelSettings();
+  }
+};
+
+TEST_F(SpaceBarAsTheSwitch, ItsPressesChooseAndTypeNothingWhileTheKeyboardsSpcTypesASpace) {
+  ASSERT_TRUE(ChooseOption(9)) << Situation();  // "Digita"
+  ASSERT_TRUE(WaitForShape(LetterKeyboardShape)) << Situation();
+  ASSERT_TRUE(ChooseKey(3, 1, "Spc")) << Situation();
+  EXPECT_TRUE(WaitUntil([&] { return EditorText(edit) == L" "; }, 3000)) << Narrow(EditorText(edit));
+  HANDLE panel = OpenThread(THREAD_SUSPEND_RESUME, FALSE, GetWindowThreadProcessId(PanelWindow(), nullptr));
+  ASSERT_NE(panel, nullptr);
+  SuspendThread(panel);
+  HoldSwitch(60);
+  PumpFor(1000);
+  ResumeThread(panel);
+  CloseHandle(panel);
+  ASSERT_TRUE(ChooseKey(3, 1, "Spc")) << "the next press after it: " << Situation();
+  EXPECT_TRUE(WaitUntil([&] { return EditorText(edit) == L"  "; }, 3000))
+      << "a switch press reached Notepad: '" << Narrow(EditorText(edit)) << "'";
+  PumpFor(500);
+  EXPECT_EQ(EditorText(edit), L"  ");
+}
+
 // Words offered above the frequency layout: "v" offers "voc\xEA" first; the question mark
 // typed next takes the place of the space the choice added, and "\xE1" lies in the same
 // layout. The word chosen is counted in the person's own words, and every choice's
@@ -196,7 +232,7 @@ TEST_F(TypingWithSuggestions, ABeginningAndAChosenWordTypeTheWholeWordAndItsAcce
   const std::vector<ChoiceRecord> times = RecordsFromText(Times());
   ASSERT_GE(times.size(), std::min<size_t>(before + 2 * std::size(WordChosen), KeptRecords));
   for (auto r = times.end() - 2 * std::size(WordChosen); r != times.end(); ++r)
-    EXPECT_TRUE(r->reactionMs < Dwell && r->delayMs == Dwell && !r->sound) << r->reactionMs;
+    EXPECT_TRUE(r->reactionMs < Dwell && r->delayMs == Dwell && r->by == PressedBy::Ctrl) << r->reactionMs;
   EXPECT_EQ(Times().find("voc"), std::string::npos);
 }
 

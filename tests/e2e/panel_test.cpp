@@ -448,13 +448,15 @@ TEST(PanelWithBadNumber, ShowsTheErrorBoxAndEndsWithExitCode1) {
 }
 
 // With the grid: menu 1 opens on "Aponta", and the grid's own rules tell where the pointer
-// rests for each row and cell, so the test presses as a person watching it would.
+// rests for each row and cell, so the test presses as a person watching it would. The right
+// mouse button is a switch too, beside Ctrl.
 class PanelWithTheGrid : public ::testing::Test {
  protected:
   static constexpr Shape PointingMenuShape{16, 12}, ActionMenuShape{16, 7};
   static void SetUpTestSuite() {
     SetDwell(Dwell);
-    started = AddToPanelSettings("[MOUSE]\r\nAPONTAR=1\r\n") && StartPanel("250 " + std::to_string(Dwell)) &&
+    started = AddToPanelSettings("[MOUSE]\r\nAPONTAR=1\r\n[ACIONADOR]\r\nMOUSE=direito\r\n") &&
+              StartPanel("250 " + std::to_string(Dwell)) &&
               WaitUntil([] { return Caption(PanelWindow()) == Title; }, 3000);
     if (started) LearnFrame(30, 9);
   }
@@ -535,6 +537,29 @@ TEST_F(PanelWithTheGrid, ArrastaPressesAtTheFirstPointMovesWithTheButtonHeldAndR
   EXPECT_TRUE(Near(target.releases.back(), to));
   EXPECT_GE(target.heldMoves, 5) << "no drag between the two";
   EXPECT_EQ(GetAsyncKeyState(VK_LBUTTON) & 0x8000, 0) << "the button is left down";
+}
+
+// A right-button switch over the user's window: its taps choose "Visualiza" and bring the
+// panel back, and the window never gets a right button.
+TEST_F(PanelWithTheGrid, ARightButtonSwitchChoosesAndTheWindowUnderThePointerNeverGetsIt) {
+  const POINT centre = CentreOf(target);
+  SetCursorPos(centre.x, centre.y);
+  auto tapRight = [] {
+    INPUT click[2]{};
+    click[0].type = click[1].type = INPUT_MOUSE;
+    click[0].mi.dwFlags = MOUSEEVENTF_RIGHTDOWN;
+    click[1].mi.dwFlags = MOUSEEVENTF_RIGHTUP;
+    SendInput(1, &click[0], sizeof(INPUT));
+    PumpFor(60);
+    SendInput(1, &click[1], sizeof(INPUT));
+  };
+  ASSERT_TRUE(WaitForLitStart({11, 0}, 20000)) << Situation();  // "Visualiza"
+  tapRight();
+  EXPECT_TRUE(WaitUntil([] { return !PanelVisible(); }, 5000)) << "the button chose nothing: " << Situation();
+  PumpFor(1000);
+  tapRight();
+  EXPECT_TRUE(WaitForShape(PointingMenuShape, 5000)) << "the panel did not come back: " << Situation();
+  EXPECT_EQ(target.rightButtons, 0) << "the switch's button reached the window";
 }
 
 TEST_F(PanelWithTheGrid, RolaAbaixoTurnsTheWheelUntilThePress) {

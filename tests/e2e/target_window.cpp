@@ -19,6 +19,7 @@ void OnMouse(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
   if (!record) return;
   if (message == WM_MOUSEWHEEL) record->wheelNotches += GET_WHEEL_DELTA_WPARAM(wParam) / WHEEL_DELTA;
   if (message == WM_MOUSEMOVE && (wParam & MK_LBUTTON)) ++record->heldMoves;
+  if (message == WM_RBUTTONDOWN || message == WM_RBUTTONUP) ++record->rightButtons;
   if (message != WM_LBUTTONUP) return;
   POINT p{static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam))};
   ClientToScreen(window, &p);
@@ -38,7 +39,9 @@ LRESULT CALLBACK TargetProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     case WM_LBUTTONDOWN: OnLeftButton(window, lParam); return 0;
     case WM_LBUTTONUP:
     case WM_MOUSEMOVE:
-    case WM_MOUSEWHEEL: OnMouse(window, message, wParam, lParam); return 0;
+    case WM_MOUSEWHEEL:
+    case WM_RBUTTONDOWN:
+    case WM_RBUTTONUP: OnMouse(window, message, wParam, lParam); return 0;
     case WM_CLOSE: OnClose(window); return 0;
     default: return DefWindowProcA(window, message, wParam, lParam);
   }

@@ -13,6 +13,7 @@ struct TargetWindow {
   std::vector<POINT> releases;   // left-button releases, likewise
   int heldMoves = 0;             // moves with the left button down
   int wheelNotches = 0;          // toward the user below 0, away above
+  int rightButtons = 0;          // right-button presses and releases
   int closeRequests = 0;         // WM_CLOSE received (the window then goes away)
 };
 

@@ -24,7 +24,7 @@ struct State {
   bool lost = false;            // the open device's source went away: nothing more is filled
   int opens = 0;
   std::vector<Span> ctrl, sound;
-  std::vector<CtrlEdge> edges;  // of the Ctrl script, in time order
+  std::vector<SwitchEdge> edges;  // of the switch script, in time order
   size_t edgesTaken = 0;
   std::deque<WAVEHDR*> queue;
   std::function<void(int64_t)> hook;
@@ -76,13 +76,14 @@ namespace vt {
 void Reset() { s = State{}; }
 int64_t NowMs() { return s.ms; }
 int SleepCount() { return s.sleeps; }
-void HoldCtrl(int64_t fromMs, int64_t toMs) {
-  s.ctrl.push_back({fromMs, toMs, 0});
-  s.edges.push_back({true, fromMs});
-  s.edges.push_back({false, toMs});
+void Hold(SwitchInput input, int64_t fromMs, int64_t toMs) {
+  if (input == SwitchInput::Key) s.ctrl.push_back({fromMs, toMs, 0});
+  s.edges.push_back({input, true, fromMs});
+  s.edges.push_back({input, false, toMs});
   std::stable_sort(s.edges.begin() + static_cast<std::ptrdiff_t>(s.edgesTaken), s.edges.end(),
-                   [](const CtrlEdge& a, const CtrlEdge& b) { return a.atMs < b.atMs; });
+                   [](const SwitchEdge& a, const SwitchEdge& b) { return a.atMs < b.atMs; });
 }
+void HoldCtrl(int64_t fromMs, int64_t toMs) { Hold(SwitchInput::Key, fromMs, toMs); }
 void Sound(int64_t atMs, int64_t durationMs, uint8_t sample) {
   s.sound.push_back({MsToSamples(atMs), MsToSamples(atMs + durationMs), sample});
 }
@@ -112,14 +113,15 @@ bool SeamCtrlHeld() {
 int64_t SeamNowMs() { return s.ms; }
 int64_t SeamMarkNow() { return s.ms; }
 
-bool SeamTakeCtrlEdge(CtrlEdge* edge) {
+bool SeamTakeSwitchEdge(SwitchEdge* edge) {
   if (s.edgesTaken == s.edges.size() || s.edges[s.edgesTaken].atMs > s.ms) return false;
   *edge = s.edges[s.edgesTaken++];
   return true;
 }
 
-// The scripted switch needs no listening.
-bool SeamListenForCtrl(HWND) { return true; }
+// The scripted switch needs no listening, and each input plays as scripted.
+bool SeamListenForSwitches(HWND) { return true; }
+void SeamChooseSwitches(const SwitchInputs&) {}
 void SeamRawInput(LPARAM, DWORD) {}
 void SeamSampleBlind(bool) {}
 

@@ -11,11 +11,14 @@
 #include <cstdint>
 #include <functional>
 
+#include "seam/seam.h"
+
 namespace vt {
 void Reset();                                     // clock 0, no script, device present, no hooks
 int64_t NowMs();                                  // virtual time in milliseconds
 int SleepCount();                                 // sleeps since Reset
 void HoldCtrl(int64_t fromMs, int64_t toMs);      // Ctrl down from fromMs, up again at toMs
+void Hold(SwitchInput input, int64_t fromMs, int64_t toMs);  // another switch, likewise
 void Sound(int64_t atMs, int64_t durationMs, uint8_t sample);  // samples of that value
 void Clap(int64_t atMs);                          // a short loud sound (sample 255, 50 ms)
 void SetNoDevice(bool absent);                    // waveInOpen answers 2 (no device)

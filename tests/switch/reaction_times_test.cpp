@@ -21,7 +21,7 @@ struct Person {
     return static_cast<int>(medianMs * std::exp(spread * std::normal_distribution<>()(random)));
   }
   void Press(int delay, int reaction, bool first) {
-    records.push_back({0, false, ChoiceKind::Key, reaction % delay, delay, first, false, AfterChoice::Kept});
+    records.push_back({0, false, ChoiceKind::Key, reaction % delay, delay, first, PressedBy::Ctrl, AfterChoice::Kept});
   }
   // One key wanted; true when it was chosen right.
   bool Choose(int delay) {
@@ -85,7 +85,7 @@ TEST(ReactionTimes, ThePanelsOwnAdaptationSettlesWithinItsBoundsWithoutSwinging)
 }
 
 TEST(ReactionTimes, TheFileKeepsTheLast2000AndLoadsWhatItCanOfACutOrJunkFile) {
-  std::vector<ChoiceRecord> records(2003, {1765000000, false, ChoiceKind::Row, 420, 1500, true, true, AfterChoice::Missed});
+  std::vector<ChoiceRecord> records(2003, {1765000000, false, ChoiceKind::Row, 420, 1500, true, PressedBy::Sound, AfterChoice::Missed});
   records.back() = {1765000001, true, ChoiceKind::Option, 0, 1650};
   const std::string text = TextOfRecords(records);
   EXPECT_EQ(RecordsFromText(text), std::vector<ChoiceRecord>(records.end() - 2000, records.end()));

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include "switch/logic/capture_math.h"
+#include "switch/logic/switch_choice.h"
 
 TEST(SamplePeak, MagnitudeIsLopsidedAroundSilence) {
   const unsigned char low[] = {128, 0, 128};
@@ -33,4 +34,35 @@ TEST(RingArithmetic, ReadingGoesRoundToTheNextFilledSlot) {
   EXPECT_EQ(NextFilledSlot(6, 0b00000110), 1);  // round past the last slot
   EXPECT_EQ(NextFilledSlot(62, uint64_t{1} << 63), 63);
   EXPECT_EQ(NextFilledSlot(5, 0), 5);           // nothing filled: stays
+}
+
+// The names a caregiver writes in ACIONADOR, in any case: what each one is, and a value not
+// understood reported while its setting keeps the default.
+TEST(SwitchChoice, KeyButtonAndControllerNamesAndABadValue) {
+  struct Named { const char* key; int code; };
+  for (const Named named : {Named{"", CtrlKey}, {"ctrl", CtrlKey}, {" Espa\xE7o ", 0x20}, {"ESPACO", 0x20},
+                            {"enter", 0x0D}, {"F1", 0x70}, {"f12", 0x7B}, {"NUM0", 0x60}, {"num9", 0x69},
+                            {"7", 0x37}, {"z", 'Z'}, {"NENHUMA", NoKey}})
+    EXPECT_EQ(SwitchChoiceFrom(named.key, "", "", 60).inputs.key, named.code) << named.key;
+  const SwitchChoice mouseOnly = SwitchChoiceFrom("nenhuma", "direito", "qualquer", 200);
+  EXPECT_EQ(mouseOnly.inputs, (SwitchInputs{NoKey, MouseSwitch::Right, AnyPadButton}));
+  EXPECT_EQ(SwitchChoiceFrom("", "X2", "32", 60).inputs, (SwitchInputs{CtrlKey, MouseSwitch::X2, 32}));
+  for (const char* bad : {"F13", "NUM10", "espa", "AB"}) {
+    const SwitchChoice choice = SwitchChoiceFrom(bad, "", "", 60);
+    EXPECT_EQ(choice.inputs.key, CtrlKey) << bad;
+    EXPECT_EQ(choice.unknown, bad);
+  }
+  EXPECT_EQ(SwitchChoiceFrom("", "lateral", "33", 60).unknown, "lateral") << "the first one, as written";
+  EXPECT_EQ(SwitchChoiceFrom("", "", "0", 60).inputs.padButton, NoPadButton);
+  EXPECT_EQ(SwitchChoiceFrom("NENHUMA", "", "", 60).inputs.key, NoKey) << "the sound alone can fire";
+  EXPECT_EQ(SwitchChoiceFrom("NENHUMA", "NENHUM", "", 128).inputs.key, CtrlKey) << "no switch would work";
+}
+
+TEST(SwitchChoice, AControllerButtonIsItsBitOrAnyBitForQualquer) {
+  EXPECT_TRUE(PadSwitchDown(0b100, 3));
+  EXPECT_FALSE(PadSwitchDown(0b100, 2));
+  EXPECT_TRUE(PadSwitchDown(0x80000000u, 32));
+  EXPECT_TRUE(PadSwitchDown(0b1000, AnyPadButton));
+  EXPECT_FALSE(PadSwitchDown(0, AnyPadButton));
+  EXPECT_FALSE(PadSwitchDown(0xFFFFFFFFu, NoPadButton));
 }

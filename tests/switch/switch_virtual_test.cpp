@@ -89,6 +89,22 @@ TEST_F(Switch, EveryCtrlPressIsTakenOnceAndDatedByItsStart) {
   EXPECT_EQ(presses, 1) << "a held press fired more than once";
 }
 
+// Ctrl and a mouse-button switch together: the button pressed while Ctrl is held is part of
+// the same press, which tempos.csv says Ctrl made; the button alone later is a press of its
+// own, said to be the mouse's.
+TEST_F(Switch, APressOfOneSwitchWhileAnotherIsDownIsPartOfTheSamePress) {
+  Open();
+  vt::HoldCtrl(1000, 1400);
+  vt::Hold(SwitchInput::Mouse, 1200, 1600);
+  vt::Hold(SwitchInput::Mouse, 2030, 2070);
+  EXPECT_EQ(PollUntilFired(1900), 1000);
+  EXPECT_EQ(PressedByLast(), PressedBy::Ctrl);
+  EXPECT_EQ(PollUntilFired(1900), -1) << "the button held with Ctrl made a second press";
+  EXPECT_EQ(PollUntilFired(2500), 2100);
+  EXPECT_EQ(PressBeganMs, 2030);
+  EXPECT_EQ(PressedByLast(), PressedBy::Mouse);
+}
+
 // A sound is read a buffer at a time, yet dated to its first loud sample.
 TEST_F(Switch, ASoundIsDatedByItsFirstLoudSample) {
   Open();

@@ -1,44 +1,40 @@
 // The seam bound to the machine: the performance counter as the clock, sleeps that end at
-// their deadline, the real Ctrl key, the real wave input. Ctrl comes two ways, each key-down
-// and key-up with its moment however short the press, waking a sleep at once: from a
-// low-level keyboard hook on a thread of its own, or, where the hook cannot be set, as raw
-// input queued for the panel's window; and by sampling its state every 20 ms, for whatever
-// those do not bring.
+// their deadline, the real switch inputs, the real wave input. The switch's key comes two
+// ways, each key-down and key-up with its moment however short the press, waking a sleep at
+// once: from a low-level keyboard hook on a thread of its own, or, where the hook cannot be
+// set, as raw input queued for the panel's window; and by sampling its state every 20 ms, for
+// whatever those do not bring. A mouse button comes from the hooks alone, a controller's
+// buttons from the samples.
 #include "seam/seam.h"
 
 #include <algorithm>
 #include <cstdlib>
-#include <mutex>
 
 #include "injection/obkbm32.h"
+#include "seam/win32/switch_hooks.h"
 
 namespace {
 // Sampling more often only costs wake-ups: the pressed-since bit keeps a shorter tap.
 constexpr int64_t kSampleEveryMs = 20;
 constexpr int kEdgeRoom = 32;   // far more edges than a switch gives between two polls
 
-CtrlEdge Edges[kEdgeRoom];
+SwitchEdge Edges[kEdgeRoom];
 int EdgeCount = 0, EdgeFirst = 0;
-CtrlSources Sources;
+KeySources Sources;
+SwitchInputs Inputs;
+bool PadDown = false;
 HWND RawTarget = nullptr;  // the window raw input is queued for
 int64_t LastSampleMs = 0;
 int64_t QueueEmptyAt = 0;  // when the queue last held no raw input: what comes later is later
 
-// Ctrl's keys as the hook saw them, dated on the hook's thread as they happen. The moment is
-// read under the lock, so a mark taken under it splits them cleanly.
-struct HookedKey {
-  bool down, injected;
-  int64_t atMs;
-};
-std::mutex HookLock;
-HookedKey Hooked[kEdgeRoom];
-int HookedCount = 0;
-HANDLE HookSignal = nullptr;  // set when the hook queued a key
-bool HookInPlace = false;
+void PushEdge(const SwitchEdge& edge) {
+  if (EdgeCount == kEdgeRoom) return;
+  Edges[(EdgeFirst + EdgeCount) % kEdgeRoom] = edge;
+  ++EdgeCount;
+}
 
-void PushEdges(const CtrlEdge* edges, int count) {
-  for (int i = 0; i < count && EdgeCount < kEdgeRoom; ++i, ++EdgeCount)
-    Edges[(EdgeFirst + EdgeCount) % kEdgeRoom] = edges[i];
+void PushKeyEdges(const KeyEdge* edges, int count) {
+  for (int i = 0; i < count; ++i) PushEdge({SwitchInput::Key, edges[i].down, edges[i].atMs});
 }
 
 int64_t CounterFrequency() {
@@ -83,51 +79,25 @@ int64_t RawMoment(DWORD messageTime, int64_t nowMs) {
   return std::min(nowMs, std::max(stamped, QueueEmptyAt));
 }
 
-bool IsCtrlKey(USHORT key) { return key == VK_CONTROL || key == VK_LCONTROL || key == VK_RCONTROL; }
-
-// Only queues and answers: the system drops a low-level hook that is slow to answer.
-LRESULT CALLBACK CtrlHook(int code, WPARAM message, LPARAM data) {
-  const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
-  if (code == HC_ACTION && IsCtrlKey(static_cast<USHORT>(key->vkCode))) {
-    std::lock_guard<std::mutex> hold(HookLock);
-    if (HookedCount < kEdgeRoom)
-      Hooked[HookedCount++] = {!(key->flags & LLKHF_UP), key->dwExtraInfo == PlaybackMark, SeamNowMs()};
-    SetEvent(HookSignal);
-  }
-  return CallNextHookEx(nullptr, code, message, data);
+bool IsSwitchKey(USHORT key) {
+  if (Inputs.key == CtrlKey) return key == VK_CONTROL || key == VK_LCONTROL || key == VK_RCONTROL;
+  return Inputs.key != NoKey && key == Inputs.key;
 }
 
-DWORD WINAPI RunCtrlHook(void* ready) {
-  const bool set = SetWindowsHookExW(WH_KEYBOARD_LL, CtrlHook, GetModuleHandleW(nullptr), 0) != nullptr;
-  HookInPlace = set;
-  SetEvent(static_cast<HANDLE>(ready));
-  MSG message;
-  while (set && GetMessageW(&message, nullptr, 0, 0) > 0) DispatchMessageW(&message);
-  return 0;
-}
-
-bool SetCtrlHook() {
-  HookSignal = CreateEventW(nullptr, FALSE, FALSE, nullptr);
-  HANDLE ready = CreateEventW(nullptr, TRUE, FALSE, nullptr);
-  HANDLE thread = HookSignal && ready ? CreateThread(nullptr, 0, RunCtrlHook, ready, 0, nullptr) : nullptr;
-  if (thread) {
-    SetThreadPriority(thread, THREAD_PRIORITY_HIGHEST);
-    WaitForSingleObject(ready, 5000);
-    CloseHandle(thread);
-  }
-  if (ready) CloseHandle(ready);
-  return HookInPlace;
-}
-
-// Drains what the hook queued; the clock read under its lock, for a mark.
+// Drains what the hooks queued; the clock read under their lock, for a mark.
 int64_t TakeHookedKeys() {
-  std::lock_guard<std::mutex> hold(HookLock);
-  const int64_t now = SeamNowMs();
-  for (int i = 0; i < HookedCount; ++i) {
-    CtrlEdge edges[MaxCtrlEdges];
-    PushEdges(edges, RawCtrlKey(Sources, Hooked[i].down, Hooked[i].injected, Hooked[i].atMs, now, edges));
+  HookedEdge hooked[HookedRoom];
+  int64_t now = 0;
+  const int count = TakeHookedEdges(hooked, HookedRoom, now);
+  for (int i = 0; i < count; ++i) {
+    const HookedEdge& edge = hooked[i];
+    if (edge.input != SwitchInput::Key) {
+      PushEdge({edge.input, edge.down, edge.atMs});
+      continue;
+    }
+    KeyEdge edges[MaxKeyEdges];
+    PushKeyEdges(edges, RawSwitchKey(Sources, edge.down, edge.injected, edge.atMs, now, edges));
   }
-  HookedCount = 0;
   return now;
 }
 
@@ -150,54 +120,87 @@ void TakeRawInput() {
   QueueEmptyAt = SeamNowMs();
 }
 
+// The buttons of every controller joined; the platform numbers at most 16.
+uint32_t PadButtons() {
+  static const UINT pads = std::min<UINT>(joyGetNumDevs(), 16);
+  uint32_t buttons = 0;
+  for (UINT pad = 0; pad < pads; ++pad) {
+    JOYINFOEX info{};
+    info.dwSize = sizeof info;
+    info.dwFlags = JOY_RETURNBUTTONS;
+    if (joyGetPosEx(JOYSTICKID1 + pad, &info) == JOYERR_NOERROR) buttons |= info.dwButtons;
+  }
+  return buttons;
+}
+
+void SamplePad() {
+  if (Inputs.padButton == NoPadButton) return;
+  const bool down = PadSwitchDown(PadButtons(), Inputs.padButton);
+  if (down != PadDown) PushEdge({SwitchInput::Pad, down, LastSampleMs});
+  PadDown = down;
+}
+
 // The low bit of the state says the key went down since the last call, which keeps a tap
 // that began and ended between two samples.
-void SampleCtrl() {
+void SampleKey() {
+  if (Inputs.key == NoKey) return;
+  const SHORT state = GetAsyncKeyState(Inputs.key);
+  KeyEdge edges[MaxKeyEdges];
+  PushKeyEdges(edges, SampledSwitchKey(Sources, (state & 0x8000) != 0, (state & 1) != 0, LastSampleMs, edges));
+}
+
+void SampleSwitches() {
   TakeRawInput();
-  if (HookInPlace) TakeHookedKeys();
+  if (SwitchHooksSet()) TakeHookedKeys();
   LastSampleMs = SeamNowMs();
-  const SHORT state = GetAsyncKeyState(VK_CONTROL);
-  CtrlEdge edges[MaxCtrlEdges];
-  PushEdges(edges, SampledCtrl(Sources, (state & 0x8000) != 0, (state & 1) != 0, LastSampleMs, edges));
+  SampleKey();
+  SamplePad();
 }
 
 // Until the clock reads wakeMs or a Ctrl key arrives, whichever comes first.
 void WaitForCtrlKey(int64_t wakeMs) {
   const int64_t left = wakeMs - SeamNowMs();
   if (left <= 0) return;
-  MsgWaitForMultipleObjectsEx(HookInPlace ? 1 : 0, &HookSignal, static_cast<DWORD>(left),
+  HANDLE signal = HookedSignal();
+  MsgWaitForMultipleObjectsEx(SwitchHooksSet() ? 1 : 0, &signal, static_cast<DWORD>(left),
                               QS_RAWINPUT, MWMO_INPUTAVAILABLE);
 }
 }  // namespace
 
 // With the hook in place, raw input would only bring the same keys again.
 void SeamRawInput(LPARAM handle, DWORD time) {
-  if (HookInPlace) return;
+  if (SwitchHooksSet()) return;
   RAWINPUT input{};
   UINT size = sizeof input;
   if (GetRawInputData(reinterpret_cast<HRAWINPUT>(handle), RID_INPUT, &input, &size,
                       sizeof(RAWINPUTHEADER)) == static_cast<UINT>(-1) ||
-      input.header.dwType != RIM_TYPEKEYBOARD || !IsCtrlKey(input.data.keyboard.VKey))
+      input.header.dwType != RIM_TYPEKEYBOARD || !IsSwitchKey(input.data.keyboard.VKey))
     return;
   const bool down = (input.data.keyboard.Flags & RI_KEY_BREAK) == 0;
   const bool injected = input.data.keyboard.ExtraInformation == PlaybackMark;
   const int64_t now = SeamNowMs();
-  CtrlEdge edges[MaxCtrlEdges];
-  PushEdges(edges, RawCtrlKey(Sources, down, injected, RawMoment(time, now), now, edges));
+  KeyEdge edges[MaxKeyEdges];
+  PushKeyEdges(edges, RawSwitchKey(Sources, down, injected, RawMoment(time, now), now, edges));
 }
 
 void SeamSampleBlind(bool blind) { Sources.sampleBlind = blind; }
 
-bool SeamListenForCtrl(HWND window) {
-  if (!HookInPlace && SetCtrlHook()) return true;
+bool SeamListenForSwitches(HWND window) {
+  if (SetSwitchHooks()) return true;
   RAWINPUTDEVICE keyboard{0x01, 0x06, RIDEV_INPUTSINK, window};  // generic desktop, keyboard
   if (!RegisterRawInputDevices(&keyboard, 1, sizeof keyboard)) return false;
   RawTarget = window;
   return true;
 }
 
+void SeamChooseSwitches(const SwitchInputs& inputs) {
+  Inputs = inputs;
+  Sources = KeySources{};
+  WatchSwitchInputs(inputs);
+}
+
 int64_t SeamMarkNow() {
-  if (HookInPlace) return TakeHookedKeys();
+  if (SwitchHooksSet()) return TakeHookedKeys();
   TakeRawInput();
   return RawTarget ? QueueEmptyAt : SeamNowMs();
 }
@@ -212,21 +215,21 @@ int64_t SeamNowMs() {
 void SeamSleepUntil(int64_t deadlineMs) {
   AskForFineTimer();
   for (int64_t now = SeamNowMs(); now < deadlineMs; now = SeamNowMs()) {
-    if (now - LastSampleMs >= kSampleEveryMs) SampleCtrl();
+    if (now - LastSampleMs >= kSampleEveryMs) SampleSwitches();
     WaitForCtrlKey(std::min(deadlineMs, LastSampleMs + kSampleEveryMs));
     TakeRawInput();
-    if (HookInPlace) TakeHookedKeys();
+    if (SwitchHooksSet()) TakeHookedKeys();
   }
-  SampleCtrl();
+  SampleSwitches();
 }
 
 bool SeamCtrlHeld() {
-  SampleCtrl();
-  return Sources.down;
+  SampleSwitches();
+  return Inputs.key == CtrlKey && Sources.down;
 }
 
-bool SeamTakeCtrlEdge(CtrlEdge* edge) {
-  SampleCtrl();
+bool SeamTakeSwitchEdge(SwitchEdge* edge) {
+  SampleSwitches();
   if (EdgeCount == 0) return false;
   *edge = Edges[EdgeFirst];
   EdgeFirst = (EdgeFirst + 1) % kEdgeRoom;

@@ -13,6 +13,7 @@ constexpr const char* kHeader = "tipo,hora,escolha,reacao_ms,delay_ms,primeiro,a
 struct Word { char code; const char* text; };
 constexpr Word kKinds[] = {{'o', "opcao"}, {'l', "linha"}, {'t', "tecla"}, {'p', "palavra"}};
 constexpr Word kAfter[] = {{'c', "certo"}, {'a', "apagada"}, {'p', "perdida"}};
+constexpr Word kSwitches[] = {{'c', "ctrl"}, {'s', "som"}, {'t', "tecla"}, {'m', "mouse"}, {'j', "controle"}};
 
 template <size_t N>
 const char* TextOf(const Word (&words)[N], char code) {
@@ -53,16 +54,16 @@ bool RecordOf(std::string_view line, ChoiceRecord& record) {
     record.delayMs = static_cast<int>(delay);
     return true;
   }
-  char kind = 0, next = 0;
+  char kind = 0, next = 0, by = 0;
   if (f[0] != "escolha" || !CodeOf(kKinds, f[2], kind) || !CodeOf(kAfter, f[7], next) ||
       !NumberIn(f[3], 0, 600000, reaction) || !NumberIn(f[4], 1, 100000, delay) ||
-      (f[5] != "0" && f[5] != "1") || (f[6] != "ctrl" && f[6] != "som"))
+      (f[5] != "0" && f[5] != "1") || !CodeOf(kSwitches, f[6], by))
     return false;
   record.kind = static_cast<ChoiceKind>(kind);
   record.reactionMs = static_cast<int>(reaction);
   record.delayMs = static_cast<int>(delay);
   record.firstOfPass = f[5] == "1";
-  record.sound = f[6] == "som";
+  record.by = static_cast<PressedBy>(by);
   record.next = static_cast<AfterChoice>(next);
   return true;
 }
@@ -72,7 +73,7 @@ std::string LineOf(const ChoiceRecord& r) {
   if (r.adjustment) return "ajuste," + when + ",,," + std::to_string(r.delayMs) + ",,,";
   return "escolha," + when + "," + TextOf(kKinds, static_cast<char>(r.kind)) + "," +
          std::to_string(r.reactionMs) + "," + std::to_string(r.delayMs) + "," +
-         (r.firstOfPass ? "1" : "0") + "," + (r.sound ? "som" : "ctrl") + "," +
+         (r.firstOfPass ? "1" : "0") + "," + TextOf(kSwitches, static_cast<char>(r.by)) + "," +
          TextOf(kAfter, static_cast<char>(r.next));
 }
 

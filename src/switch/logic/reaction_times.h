@@ -10,6 +10,8 @@
 
 enum class ChoiceKind : char { Option = 'o', Row = 'l', Key = 't', Word = 'p' };
 enum class AfterChoice : char { Kept = 'c', Undone = 'a', Missed = 'p' };
+// The switch that made a press: Ctrl, the sound, another key, a mouse button, a controller.
+enum class PressedBy : char { Ctrl = 'c', Sound = 's', Key = 't', Mouse = 'm', Pad = 'j' };
 
 struct ChoiceRecord {
   int64_t when = 0;          // seconds since 1970, UTC
@@ -18,7 +20,7 @@ struct ChoiceRecord {
   int reactionMs = 0;
   int delayMs = 0;
   bool firstOfPass = false;
-  bool sound = false;        // the sound switch, else Ctrl
+  PressedBy by = PressedBy::Ctrl;
   AfterChoice next = AfterChoice::Kept;  // Undone: "Bsp" next; Missed: a key pass ran out
   bool operator==(const ChoiceRecord&) const = default;
 };

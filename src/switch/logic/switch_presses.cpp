@@ -46,7 +46,7 @@ void PressEdge(PressTracker& tracker, PressSource& source, bool down, int64_t at
 
 bool TakePress(PressTracker& tracker, int64_t nowMs, const SwitchFilters& filters,
                int64_t* beganMs) {
-  for (PressSource* source : {&tracker.ctrl, &tracker.sound})
+  for (PressSource* source : {&tracker.key, &tracker.sound, &tracker.mouse, &tracker.pad})
     if (source->down && Counts(tracker, *source, nowMs, filters)) Offer(tracker, *source, true, 0);
   if (tracker.found == nullptr) return false;
   *beganMs = tracker.foundAt;
@@ -58,7 +58,9 @@ bool TakePress(PressTracker& tracker, int64_t nowMs, const SwitchFilters& filter
   return true;
 }
 
-bool PressHeld(const PressTracker& tracker) { return tracker.ctrl.down || tracker.sound.down; }
+bool PressHeld(const PressTracker& tracker) {
+  return tracker.key.down || tracker.sound.down || tracker.mouse.down || tracker.pad.down;
+}
 
 size_t SoundEdges(SoundState& state, const unsigned char* samples, size_t count, int threshold,
                   SoundEdge* edges, size_t room) {

@@ -1,5 +1,5 @@
-// Switch presses from moments in time: the Ctrl key's downs and ups and the sound's loud
-// stretches become presses, each dated by when it began, and a caregiver's filters decide
+// Switch presses from moments in time: the downs and ups of the switch's key, mouse button
+// and controller button and the sound's loud stretches become presses, each dated by when it began, and a caregiver's filters decide
 // which of them count. Knows nothing of devices, ticks or the platform.
 #pragma once
 #include <cstddef>
@@ -22,7 +22,7 @@ struct PressSource {
 };
 
 struct PressTracker {
-  PressSource ctrl, sound;
+  PressSource key, sound, mouse, pad;
   PressSource* found = nullptr;  // the source of the press waiting to be taken
   const PressSource* taken = nullptr;  // the source of the press taken last
   int64_t foundAt = 0;           // when it began
@@ -40,7 +40,7 @@ void PressEdge(PressTracker& tracker, PressSource& source, bool down, int64_t at
 // count since the last poll the earliest is taken and the others go with it.
 bool TakePress(PressTracker& tracker, int64_t nowMs, const SwitchFilters& filters,
                int64_t* beganMs);
-bool PressHeld(const PressTracker& tracker);  // either source is down now
+bool PressHeld(const PressTracker& tracker);  // any source is down now
 
 // The sound as a switch: down at the first sample further from silence than the threshold,
 // up once ReleaseSamples have passed with none. Positions count samples since the ring opened.

@@ -1,7 +1,7 @@
-#include "seam/logic/ctrl_sources.h"
+#include "seam/logic/key_sources.h"
 
-int RawCtrlKey(CtrlSources& sources, bool down, bool injected, int64_t atMs, int64_t nowMs,
-               CtrlEdge* edges) {
+int RawSwitchKey(KeySources& sources, bool down, bool injected, int64_t atMs, int64_t nowMs,
+               KeyEdge* edges) {
   sources.rawHeardAt = nowMs;
   if (injected) {
     sources.ownDown = down;
@@ -14,19 +14,19 @@ int RawCtrlKey(CtrlSources& sources, bool down, bool injected, int64_t atMs, int
 }
 
 namespace {
-bool RawRecent(const CtrlSources& sources, int64_t nowMs) {
+bool RawRecent(const KeySources& sources, int64_t nowMs) {
   return nowMs - sources.rawHeardAt < RawHoldMs;
 }
 // Raw input holds Ctrl down and still repeats it, and the sample cannot see it: its up is the
 // system hiding the key, not a release. Where the sample can see, it ends a press whose
 // key-up raw input lost (Wine brings none once no window is in front).
-bool RawHolds(const CtrlSources& sources, int64_t nowMs) {
+bool RawHolds(const KeySources& sources, int64_t nowMs) {
   return sources.sampleBlind && sources.down && RawRecent(sources, nowMs);
 }
 }  // namespace
 
-int SampledCtrl(CtrlSources& sources, bool down, bool pressedSince, int64_t nowMs,
-                CtrlEdge* edges) {
+int SampledSwitchKey(KeySources& sources, bool down, bool pressedSince, int64_t nowMs,
+                KeyEdge* edges) {
   if (nowMs - sources.rawHeardAt < RawEchoMs) return 0;
   if (sources.ownDown && RawRecent(sources, nowMs)) return 0;  // a lost own key-up expires
   if (down != sources.down) {

@@ -4,26 +4,26 @@
 
 #include <vector>
 
-#include "seam/logic/ctrl_sources.h"
+#include "seam/logic/key_sources.h"
 
 namespace {
 
 struct Merged {
-  CtrlSources sources;
-  std::vector<CtrlEdge> edges;
+  KeySources sources;
+  std::vector<KeyEdge> edges;
   void Raw(bool down, int64_t atMs, int64_t nowMs, bool injected = false) {
-    CtrlEdge got[MaxCtrlEdges];
-    edges.insert(edges.end(), got, got + RawCtrlKey(sources, down, injected, atMs, nowMs, got));
+    KeyEdge got[MaxKeyEdges];
+    edges.insert(edges.end(), got, got + RawSwitchKey(sources, down, injected, atMs, nowMs, got));
   }
   void Sample(bool down, bool pressedSince, int64_t nowMs) {
-    CtrlEdge got[MaxCtrlEdges];
-    edges.insert(edges.end(), got, got + SampledCtrl(sources, down, pressedSince, nowMs, got));
+    KeyEdge got[MaxKeyEdges];
+    edges.insert(edges.end(), got, got + SampledSwitchKey(sources, down, pressedSince, nowMs, got));
   }
 };
 
-using EdgeList = std::vector<CtrlEdge>;
+using EdgeList = std::vector<KeyEdge>;
 
-TEST(CtrlSources, ARawTapIsOnePressAtItsOwnTimesWhateverTheLaggingSamplesSay) {
+TEST(KeySources, ARawTapIsOnePressAtItsOwnTimesWhateverTheLaggingSamplesSay) {
   Merged ctrl;
   ctrl.Raw(true, 1000, 1003);
   ctrl.Sample(false, false, 1005);  // the state still cached as up
@@ -36,7 +36,7 @@ TEST(CtrlSources, ARawTapIsOnePressAtItsOwnTimesWhateverTheLaggingSamplesSay) {
   EXPECT_FALSE(ctrl.sources.down);
 }
 
-TEST(CtrlSources, WithoutRawInputTheSamplesGiveLevelsAndTapsBetweenThem) {
+TEST(KeySources, WithoutRawInputTheSamplesGiveLevelsAndTapsBetweenThem) {
   Merged ctrl;
   ctrl.Sample(false, false, 100);
   ctrl.Sample(true, true, 105);
@@ -47,7 +47,7 @@ TEST(CtrlSources, WithoutRawInputTheSamplesGiveLevelsAndTapsBetweenThem) {
   EXPECT_EQ(ctrl.edges, (EdgeList{{true, 105}, {false, 160}, {true, 200}, {false, 200}}));
 }
 
-TEST(CtrlSources, WhenRawInputStopsMidPressTheSampleEndsIt) {
+TEST(KeySources, WhenRawInputStopsMidPressTheSampleEndsIt) {
   Merged ctrl;
   ctrl.Raw(true, 1000, 1002);
   ctrl.Sample(false, false, 1000 + RawEchoMs - 1);  // a lagging up is not believed yet
@@ -56,7 +56,7 @@ TEST(CtrlSources, WhenRawInputStopsMidPressTheSampleEndsIt) {
   EXPECT_EQ(ctrl.edges, (EdgeList{{true, 1000}, {false, 1002 + RawEchoMs}}));
 }
 
-TEST(CtrlSources, ABlindSampleReadingUpEndsARawPressOnlyOnceRawInputHasLostIt) {
+TEST(KeySources, ABlindSampleReadingUpEndsARawPressOnlyOnceRawInputHasLostIt) {
   Merged ctrl;
   ctrl.sources.sampleBlind = true;
   ctrl.Raw(true, 1000, 1002);
@@ -70,7 +70,7 @@ TEST(CtrlSources, ABlindSampleReadingUpEndsARawPressOnlyOnceRawInputHasLostIt) {
                                     {false, 4000}}));
 }
 
-TEST(CtrlSources, ThePanelsOwnCtrlIsNoPressInRawInputNorInTheSamples) {
+TEST(KeySources, ThePanelsOwnCtrlIsNoPressInRawInputNorInTheSamples) {
   Merged ctrl;
   ctrl.Raw(true, 1000, 1001, true);
   ctrl.Sample(true, true, 1200);   // the injected key still down
