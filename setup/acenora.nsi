@@ -12,6 +12,7 @@
 ;             windows; an unsigned one would not start, so unsigned builds leave it out
 ; Silent, for a technician:  setup.exe /S [/VOLUME=60] [/DELAY=1500] [/INICIAR=1] [/TODOS=1]
 ;                            [/SUGERIR=0] [/FREQUENCIA=1] [/APONTAR=0]
+;                            [/ACIONADOR=CTRL|ESPACO|ENTER|F8|DIREITO|CONTROLE]
 ; The keyboard's two choices and the pointing grid are written to the settings file at every
 ; install.
 ; For all users (/TODOS=1, or the box on the options page, run as administrator): the
@@ -75,6 +76,8 @@ Var FrequencyField
 Var FinishText
 Var PointWithGrid
 Var PointField
+Var SwitchName
+Var SwitchField
 
 !insertmacro MUI_PAGE_WELCOME
 Page custom OptionsPage OptionsPageLeave
@@ -114,6 +117,8 @@ Function .onInit
   ${IfThen} $R1 == 1 ${|} StrCpy $FrequencyOrder 1 ${|}
   ${GetOptions} $R0 "/APONTAR=" $R1
   ${IfThen} $R1 == 0 ${|} StrCpy $PointWithGrid 0 ${|}
+  ${GetOptions} $R0 "/ACIONADOR=" $SwitchName
+  ${IfThen} $SwitchName == "" ${|} Call SwitchAlreadySet ${|}
   StrCpy $AllUsers 0
   ${GetOptions} $R0 "/TODOS=" $R1
   ${If} $R1 == 1
@@ -162,6 +167,78 @@ Function IsAdministrator
   Pop $0
 FunctionEnd
 
+; The switch of the user's settings file, when it is one the options page offers; else none,
+; and a switch the caregiver set by hand is left as it is.
+Function SwitchAlreadySet
+  StrCpy $R9 "${SETTINGS_FOLDER}\ORBITA.INI"
+  ReadINIStr $0 "$R9" "ACIONADOR" "TECLA"
+  ReadINIStr $1 "$R9" "ACIONADOR" "MOUSE"
+  ReadINIStr $2 "$R9" "ACIONADOR" "CONTROLE"
+  ${If} $1 == "DIREITO"
+    StrCpy $SwitchName "DIREITO"
+  ${ElseIf} $2 == "QUALQUER"
+    StrCpy $SwitchName "CONTROLE"
+  ${ElseIf} $0 == ""
+  ${OrIf} $0 == "CTRL"
+    StrCpy $SwitchName "CTRL"
+  ${ElseIf} $0 == "ESPACO"
+  ${OrIf} $0 == "ENTER"
+  ${OrIf} $0 == "F8"
+    StrCpy $SwitchName $0
+  ${EndIf}
+FunctionEnd
+
+; The options page's switch names, both ways: $0 the name, $1 the words shown.
+Function SwitchWords
+  ${Switch} $0
+    ${Case} "ESPACO"
+      StrCpy $1 "Espaço"
+      ${Break}
+    ${Case} "ENTER"
+      StrCpy $1 "Enter"
+      ${Break}
+    ${Case} "F8"
+      StrCpy $1 "F8"
+      ${Break}
+    ${Case} "DIREITO"
+      StrCpy $1 "Botão direito do mouse"
+      ${Break}
+    ${Case} "CONTROLE"
+      StrCpy $1 "Botão de controle de jogo (qualquer)"
+      ${Break}
+    ${Case} "CTRL"
+      StrCpy $1 "Ctrl"
+      ${Break}
+    ${Default}
+      StrCpy $1 ""
+  ${EndSwitch}
+FunctionEnd
+
+Function SwitchNameOf
+  ${Switch} $1
+    ${Case} "Espaço"
+      StrCpy $0 "ESPACO"
+      ${Break}
+    ${Case} "Enter"
+      StrCpy $0 "ENTER"
+      ${Break}
+    ${Case} "F8"
+      StrCpy $0 "F8"
+      ${Break}
+    ${Case} "Botão direito do mouse"
+      StrCpy $0 "DIREITO"
+      ${Break}
+    ${Case} "Botão de controle de jogo (qualquer)"
+      StrCpy $0 "CONTROLE"
+      ${Break}
+    ${Case} "Ctrl"
+      StrCpy $0 "CTRL"
+      ${Break}
+    ${Default}
+      StrCpy $0 ""
+  ${EndSwitch}
+FunctionEnd
+
 Function OptionsPage
   !insertmacro MUI_HEADER_TEXT "Opções do painel" "O acionador e o início com o Windows"
   nsDialogs::Create 1018
@@ -172,6 +249,30 @@ Function OptionsPage
   Pop $0
   ${NSD_CreateNumber} 64u 26u 50u 12u "$Volume"
   Pop $VolumeField
+  ${NSD_CreateLabel} 124u 28u 40u 12u "Acionador:"
+  Pop $0
+  ${NSD_CreateDropList} 166u 26u 134u 80u ""
+  Pop $SwitchField
+  ${ForEach} $2 1 6 + 1
+    ${Select} $2
+      ${Case} 1
+        StrCpy $1 "Ctrl"
+      ${Case} 2
+        StrCpy $1 "Espaço"
+      ${Case} 3
+        StrCpy $1 "Enter"
+      ${Case} 4
+        StrCpy $1 "F8"
+      ${Case} 5
+        StrCpy $1 "Botão direito do mouse"
+      ${Case} 6
+        StrCpy $1 "Botão de controle de jogo (qualquer)"
+    ${EndSelect}
+    ${NSD_CB_AddString} $SwitchField "$1"
+  ${Next}
+  StrCpy $0 $SwitchName
+  Call SwitchWords
+  ${IfThen} $1 != "" ${|} ${NSD_CB_SelectString} $SwitchField "$1" ${|}
   ${NSD_CreateLabel} 0 41u 100% 10u "Delay: quanto tempo cada opção fica acesa, em milissegundos (1500 = 1,5 segundo)."
   Pop $0
   ${NSD_CreateLabel} 0 55u 60u 12u "Delay:"
@@ -226,6 +327,9 @@ Function OptionsPageLeave
   ${NSD_GetState} $FrequencyField $0
   ${IfThen} $0 == ${BST_CHECKED} ${|} StrCpy $FrequencyOrder 1 ${|}
   ${IfThen} $0 != ${BST_CHECKED} ${|} StrCpy $FrequencyOrder 0 ${|}
+  ${NSD_GetText} $SwitchField $1
+  Call SwitchNameOf
+  ${IfThen} $0 != "" ${|} StrCpy $SwitchName $0 ${|}
   ${NSD_GetState} $PointField $0
   ${IfThen} $0 == ${BST_CHECKED} ${|} StrCpy $PointWithGrid 1 ${|}
   ${IfThen} $0 != ${BST_CHECKED} ${|} StrCpy $PointWithGrid 0 ${|}
@@ -253,6 +357,27 @@ Function WriteOptionChoices
     WriteINIStr "$R8" "TECLADO" "DISPOSICAO" "ORIGINAL"
   ${EndIf}
   WriteINIStr "$R8" "MOUSE" "APONTAR" "$PointWithGrid"
+  Call WriteSwitch
+FunctionEnd
+
+; A key, or Ctrl beside a mouse or controller button; nothing when no switch was chosen.
+Function WriteSwitch
+  ${If} $SwitchName == ""
+    Return
+  ${EndIf}
+  StrCpy $0 "CTRL"
+  StrCpy $1 "NENHUM"
+  StrCpy $2 "NENHUM"
+  ${If} $SwitchName == "DIREITO"
+    StrCpy $1 "DIREITO"
+  ${ElseIf} $SwitchName == "CONTROLE"
+    StrCpy $2 "QUALQUER"
+  ${Else}
+    StrCpy $0 $SwitchName
+  ${EndIf}
+  WriteINIStr "$R8" "ACIONADOR" "TECLA" "$0"
+  WriteINIStr "$R8" "ACIONADOR" "MOUSE" "$1"
+  WriteINIStr "$R8" "ACIONADOR" "CONTROLE" "$2"
 FunctionEnd
 
 !macro PlainPanel folder
