@@ -13,7 +13,9 @@
 
 #include "console/ObCrt.h"
 #include "scanning/logic/number_reading.h"
+#include "seam/seam.h"
 #include "switch/logic/capture_math.h"
+#include "switch/logic/switch_choice.h"
 #include "meter/logic/timing_view.h"
 #include "switch/uaudio.h"
 #include "switch/utempos.h"
@@ -68,6 +70,32 @@ void ShowScreen(const MeterScreen& screen, const std::string& caption) {
   Shown = screen;
   ShownValid = true;
   ShowCaption(caption);
+}
+
+// The switch set beside the sound, so a caregiver can try it here before the person uses it.
+SwitchInputs Switches;
+int SwitchPresses = 0;
+const char* LastSwitch = "";
+
+void WatchSwitches() {
+  auto value = [](const char* key) { return ReadSetting("ACIONADOR", key, ""); };
+  Switches = SwitchChoiceFrom(value("TECLA"), value("MOUSE"), value("CONTROLE"), 0).inputs;
+  SeamChooseSwitches(Switches);
+}
+
+const char* NameOf(SwitchInput input) {
+  if (input == SwitchInput::Mouse) return "mouse";
+  if (input == SwitchInput::Pad) return "controle";
+  return Switches.key == CtrlKey ? "ctrl" : "tecla";
+}
+
+void CountSwitchPresses() {
+  SwitchEdge edge{};
+  while (SeamTakeSwitchEdge(&edge)) {
+    if (!edge.down) continue;
+    ++SwitchPresses;
+    LastSwitch = NameOf(edge.input);
+  }
 }
 
 constexpr int kTimingRereadTicks = 10;  // the panel may be choosing meanwhile
@@ -173,6 +201,8 @@ void ListenOnce() {
 void ShowMeter() {
   if (TimingPage) return ShowTiming();
   MeterReading reading = ReadMeter(MeterStats, MeterTick, CaptureRunning(), TypedGiven, TypedThreshold);
+  reading.switchPresses = SwitchPresses;
+  reading.lastSwitch = LastSwitch;
   MeterScreen screen;
   ComposeMeterScreen(reading, screen);
   ShowScreen(screen, MeterCaption(reading));
@@ -182,6 +212,7 @@ void RunMeterTick() {
   Delay(100);
   ++MeterTick;
   ListenOnce();
+  CountSwitchPresses();
   TakeMeterKeys();
   ShowMeter();
 }
@@ -193,6 +224,7 @@ int NivelMain() {
   ScreenRows = MeterRows;
   TakeMeterArguments();
   ClearScreen();
+  WatchSwitches();
   OpenMicrophone();
   ShowMeter();
   for (;;) RunMeterTick();

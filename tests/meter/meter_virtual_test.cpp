@@ -63,9 +63,13 @@ TEST_F(MeterProgram, WithoutAMicrophoneItSaysSoAndLooksAgainUntilOneComes) {
   EXPECT_EQ(Caption(), "N\xEDvel 64 - sem sugest\xE3o");
   EXPECT_NE(ScreenRow(12).find("Microfone: ouvindo"), std::string::npos);
 
+  vt::Hold(SwitchInput::Mouse, vt::NowMs() + 30, vt::NowMs() + 90);  // a switch set beside the sound
+  RunTicks(2);
+  EXPECT_EQ(Caption(), "N\xEDvel 64 - sem sugest\xE3o - toques do acionador: 1 (mouse)");
+
   vt::LoseDevice();  // unplugged while recording: noticed once its buffers stop coming
   RunTicks(StallPolls);
-  EXPECT_EQ(Caption(), "Sem microfone - sem sugest\xE3o");
+  EXPECT_EQ(Caption(), "Sem microfone - sem sugest\xE3o - toques do acionador: 1 (mouse)");
   vt::SetNoDevice(false);
   RunTicks(ReopenPolls);
   EXPECT_TRUE(CaptureRunning());

@@ -131,8 +131,9 @@ bool WouldFire(const MeterReading& reading) {
 
 std::string MeterCaption(const MeterReading& reading) {
   std::string caption = reading.microphone ? "N\xEDvel " + Number(reading.peak) : "Sem microfone";
-  if (reading.suggestion < 0) return caption + " - sem sugest\xE3o";
-  return caption + " - sugest\xE3o " + Number(reading.suggestion);
+  caption += reading.suggestion < 0 ? " - sem sugest\xE3o" : " - sugest\xE3o " + Number(reading.suggestion);
+  if (reading.switchPresses == 0) return caption;
+  return caption + " - toques do acionador: " + Number(reading.switchPresses) + " (" + reading.lastSwitch + ")";
 }
 
 void ComposeMeterScreen(const MeterReading& reading, MeterScreen& screen) {

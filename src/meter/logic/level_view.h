@@ -25,6 +25,8 @@ struct MeterReading {
   int suggestion = -1;      // -1: none
   bool typedGiven = false;  // a threshold was given on the command line
   int typed = 0;
+  int switchPresses = 0;    // presses of the key, mouse button or controller button set
+  const char* lastSwitch = "";  // which of them pressed last
 };
 
 MeterReading ReadMeter(const LevelStats& stats, int32_t now, bool microphone,
