@@ -98,11 +98,30 @@ int32_t AskNumber(const std::string& prompt) {
 // silence, and no quiet wait could ever end: the panel would never show its menus.
 int32_t UsableThreshold(int32_t value) { return value < 0 ? 0 : value; }
 
+// A panel started by anything but its shortcut (from the zip, by a double-click) cannot ask
+// the person, who cannot type: the caregiver's values in the settings file stand in for the
+// command line's. Both, as whole numbers, or neither.
+bool SettingsGiveStartUpValues(int32_t& volume, int32_t& delay) {
+  const std::optional<int32_t> fromVolume = ParseWholeNumber(ReadSetting("ACIONADOR", "VOLUME", ""));
+  const std::optional<int32_t> fromDelay = ParseWholeNumber(ReadSetting("VARREDURA", "DELAY", ""));
+  if (!fromVolume || !fromDelay) return false;
+  volume = *fromVolume;
+  delay = *fromDelay;
+  return true;
+}
+
 void TakeStartUpValues(const std::vector<std::string>& arguments) {
   Threshold = 30;
+  int32_t volume = 0, delay = 0;
   if (!arguments.empty()) {
     Threshold = UsableThreshold(ArgumentNumber(arguments[0]));
     if (arguments.size() >= 2) DwellMs = ArgumentNumber(arguments[1]);
+    Delay(2000);
+    return;
+  }
+  if (SettingsGiveStartUpValues(volume, delay)) {
+    Threshold = UsableThreshold(volume);
+    DwellMs = delay;
     Delay(2000);
     return;
   }
@@ -445,7 +464,8 @@ void StartUp() {
   ConsoleDpiChanged = RedockAfterRescale;
   SwitchPolled = RefreshPanel;
   std::vector<std::string> arguments = CommandLineArguments();
-  HasArguments = !arguments.empty();
+  int32_t unused = 0;
+  HasArguments = !arguments.empty() || SettingsGiveStartUpValues(unused, unused);
   SplashMode = true;
   PanelAtBottom = true;
   PlacePanel(true);

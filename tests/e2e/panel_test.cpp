@@ -414,6 +414,29 @@ TEST(PanelWithoutArguments, AsksForVolumeAndDelayAndScansWithTheTypedDwell) {
   EXPECT_EQ(ClosePanel(), 0u);
 }
 
+// Started without its numbers, as from the zip, with both kept in the settings file: it asks
+// nothing, and scans at that Delay (eight changes at 300 ms, where the prompt would wait).
+TEST(PanelWithoutArguments, TakesVolumeAndDelayFromTheSettingsFileAndAsksNothing) {
+  ASSERT_TRUE(AddToPanelSettings("[ACIONADOR]\r\nVOLUME=250\r\n[VARREDURA]\r\nDELAY=300\r\n"));
+  ASSERT_TRUE(StartPanel("")) << "acenora.exe did not start or showed no window";
+  EXPECT_TRUE(WaitUntil([] { return Caption(PanelWindow()) == Title; }, 3000));
+  LearnFrame(30, 9);
+  ASSERT_TRUE(WaitForShape(MouseMenuShape, 10000)) << "it waits for an answer: " << Situation();
+  ASSERT_TRUE(WaitForLitStart({1, 0}, 15000)) << Situation();
+  const DWORD start = GetTickCount();
+  int changes = 0;
+  Lit last = ReadLit();
+  ASSERT_TRUE(WaitUntil([&] {
+    const Lit now = ReadLit();
+    if (!(now == last) && now.row != 0) ++changes;
+    last = now;
+    return changes >= 8;
+  }, 20000)) << Situation();
+  EXPECT_LT(GetTickCount() - start, 7000u) << "the settings' Delay of 300 ms is not used";
+  EXPECT_EQ(ClosePanel(), 0u);
+  InstallPanelSettings();
+}
+
 // A first number that is not a whole number stops the program with the error box.
 TEST(PanelWithBadNumber, ShowsTheErrorBoxAndEndsWithExitCode1) {
   ASSERT_TRUE(StartPanel("x")) << "acenora.exe did not start or showed no window";

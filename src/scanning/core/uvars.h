@@ -14,7 +14,7 @@ extern int32_t ResumeOption;     // option the next option scan starts at
 extern bool SplashMode;          // the start-up screen is showing
 extern bool RepeatArmed;         // the next named key repeats until the switch
 extern bool ShiftLatch, CtrlLatch, AltLatch;  // modifiers latched for the next key
-extern bool HasArguments;        // the command line gave at least one argument
+extern bool HasArguments;        // the start-up values need no prompt: the command line or the settings file give them
 // The keyboard's suggestion line above its rows: 1 while it is kept, 0 without; and the
 // columns its words need, 0 for none.
 extern int32_t KeyboardTopLines, SuggestionColumns;
