@@ -111,6 +111,7 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes);
 void SaveAtEnd(void (*save)());
 void ConsoleEnsureOpen();                     // create and show the window if not open
 LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+extern bool (*ConsoleCopyData)(const COPYDATASTRUCT& data);  // WM_COPYDATA, when set; true: taken
 [[noreturn]] void ConsoleClose();             // drain keys, destroy the window, exit
 void ConsoleEndHandler();                     // at exit: ended caption, wait until closed
 std::wstring WideText(std::string_view text);  // code page 1252 text for the wide calls

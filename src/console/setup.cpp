@@ -295,6 +295,8 @@ bool WriteWholeFile(const std::wstring& path, const std::string& bytes) {
   return false;
 }
 
+bool (*ConsoleCopyData)(const COPYDATASTRUCT& data) = nullptr;
+
 void SaveAtEnd(void (*save)()) {
   if (SaveCount == kMostSaves) return;
   Saves[SaveCount++] = save;
@@ -345,6 +347,7 @@ LRESULT CALLBACK ConsoleWindowProc(HWND window, UINT message, WPARAM wParam, LPA
       SeamRawInput(lParam, static_cast<DWORD>(GetMessageTime()));
       return DefWindowProcW(window, message, wParam, lParam);
     case WM_QUERYENDSESSION: return OnQueryEndSession();
+    case WM_COPYDATA: return ConsoleCopyData && ConsoleCopyData(*reinterpret_cast<const COPYDATASTRUCT*>(lParam));
     case WM_ENDSESSION: OnEndSession(wParam); return 0;
     case WM_DPICHANGED: OnDpiChanged(wParam, reinterpret_cast<const RECT*>(lParam)); return 0;
     case WM_SYSKEYDOWN:

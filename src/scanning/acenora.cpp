@@ -158,6 +158,73 @@ std::wstring ModuleFileName() {
   std::exit(1);
 }
 
+// ---- One panel at a time ----
+
+// Two panels would each take every press. The window of the one that runs carries this mark;
+// a second start in the session hands it its numbers and ends.
+constexpr wchar_t kPanelMark[] = L"Acenora.Painel";
+constexpr ULONG_PTR kNewValues = 0x41434E56;  // WM_COPYDATA: "threshold [dwell]" for the running panel
+constexpr int kRunningPanelWaitMs = 5000;     // a panel just started shows its window within this
+
+BOOL CALLBACK FindMarkedPanel(HWND window, LPARAM found) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (lstrcmpW(name, L"ObWinCrt") != 0 || !GetPropW(window, kPanelMark)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+HWND RunningPanel() {
+  HWND found = nullptr;
+  EnumWindows(FindMarkedPanel, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+// The session's panel, when another process holds the mark's name; null when none runs or it
+// shows no window in time (it would be no working panel).
+HWND OtherPanel() {
+  static const HANDLE name = CreateMutexW(nullptr, FALSE, L"Local\Acenora.Painel");
+  if (!name || GetLastError() != ERROR_ALREADY_EXISTS) return nullptr;
+  HWND running = RunningPanel();
+  for (int waited = 0; !running && waited < kRunningPanelWaitMs; waited += 100) {
+    Sleep(100);
+    running = RunningPanel();
+  }
+  return running;
+}
+
+bool HandedToRunningPanel(const std::vector<std::string>& arguments) {
+  HWND running = OtherPanel();
+  if (!running) return false;
+  std::string values;
+  for (size_t i = 0; i < arguments.size() && i < 2; ++i) values += (i ? " " : "") + arguments[i];
+  COPYDATASTRUCT data{kNewValues, static_cast<DWORD>(values.size()), values.data()};
+  DWORD_PTR answer = 0;
+  SendMessageTimeoutW(running, WM_COPYDATA, 0, reinterpret_cast<LPARAM>(&data), SMTO_ABORTIFHUNG,
+                      kRunningPanelWaitMs, &answer);
+  return true;
+}
+
+// Numbers that are not whole are passed over: the running panel keeps its own.
+bool TakeNewValues(const COPYDATASTRUCT& data) {
+  if (data.dwData != kNewValues) return false;
+  const std::string values(static_cast<const char*>(data.lpData), data.cbData);
+  const size_t blank = values.find(' ');
+  const std::optional<int32_t> volume = ParseWholeNumber(values.substr(0, blank));
+  const std::optional<int32_t> delay =
+      blank == std::string::npos ? std::nullopt : ParseWholeNumber(values.substr(blank + 1));
+  if (volume) Threshold = UsableThreshold(*volume);
+  if (delay) DwellMs = *delay;
+  PlacePanel(PanelAtBottom);  // shown, where a caregiver who started it again looks
+  return true;
+}
+
+void MarkAsThePanel() {
+  SetPropW(ConsoleWindow, kPanelMark, reinterpret_cast<HANDLE>(1));
+  ChangeWindowMessageFilterEx(ConsoleWindow, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
+  ConsoleCopyData = TakeNewValues;
+}
+
 // ---- Option scanner ----
 
 // The first option of every pass may stay lit longer, for a person slow to start a press.
@@ -459,6 +526,7 @@ void StartUp() {
   ScreenCols = 80;
   ScreenRows = 12;
   ClearScreen();
+  MarkAsThePanel();
   BecomeToolWindow();
   MeasureWorkArea();
   ConsoleDpiChanged = RedockAfterRescale;
@@ -512,6 +580,7 @@ void MainLoop() {
 
 int AcenoraMain() {
   ConsoleInit();
+  if (HandedToRunningPanel(CommandLineArguments())) return 0;
   try {
     StartUp();
   } catch (const StartUpValueError& error) {

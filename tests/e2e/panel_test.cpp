@@ -10,6 +10,7 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <cstring>
 #include <string>
 #include <vector>
 
@@ -271,6 +272,34 @@ TEST_F(PanelWithArguments, MinimizaIconisesTheForegroundWindow) {
   EXPECT_TRUE(WaitForShape(MouseMenuShape)) << "menu 5 did not return to menu 1: "
                                             << Situation();
   DestroyTargetWindow(target);
+}
+
+// Started again while it runs, as a caregiver double-clicking its icon would: the second
+// start ends with 0, one panel stays, and it scans at the second start's Delay.
+TEST_F(PanelWithArguments, ASecondStartHandsItsNumbersToThePanelThatRunsAndEnds) {
+  char folder[MAX_PATH] = {};
+  GetModuleFileNameA(nullptr, folder, MAX_PATH);
+  *strrchr(folder, '\\') = 0;
+  auto startAgain = [&](int dwell) {
+    PROCESS_INFORMATION second{};
+    if (!StartProgram("\"" + std::string(folder) + "\\acenora.exe\" 250 " + std::to_string(dwell), second)) return 99ul;
+    DWORD code = 99;
+    if (WaitForSingleObject(second.hProcess, 15000) == WAIT_OBJECT_0) GetExitCodeProcess(second.hProcess, &code);
+    EndProgram(second);
+    return code;
+  };
+  EXPECT_EQ(startAgain(1500), 0ul);
+  int panels = 0;
+  for (HWND w = FindWindowExA(nullptr, nullptr, "ObWinCrt", nullptr); w; w = FindWindowExA(nullptr, w, "ObWinCrt", nullptr))
+    ++panels;
+  EXPECT_EQ(panels, 1);
+  ASSERT_TRUE(WaitForLitStart({2, 0}, 15000)) << Situation();
+  ASSERT_TRUE(WaitForLitStart({3, 0}, 5000)) << Situation();
+  const DWORD lit = GetTickCount();
+  ASSERT_TRUE(WaitForLitStart({4, 0}, 5000)) << Situation();
+  EXPECT_GE(GetTickCount() - lit, 1300u) << "still the first start's Delay of " << Dwell << " ms";
+  EXPECT_EQ(startAgain(Dwell), 0ul);
+  ASSERT_TRUE(WaitForShape(MouseMenuShape, 5000)) << Situation();
 }
 
 TEST_F(PanelWithArguments, ClosingThePanelEndsTheProgramWithExitCode0) {
