@@ -180,11 +180,16 @@ HWND RunningPanel() {
   return found;
 }
 
-// The session's panel, when another process holds the mark's name; null when none runs or it
-// shows no window in time (it would be no working panel).
+// The session's panel, when another process holds the mark's name (a panel with UI access
+// holds it above this one's reach: refused, it is there all the same); null when none runs
+// or it shows no window in time (it would be no working panel).
 HWND OtherPanel() {
-  static const HANDLE name = CreateMutexW(nullptr, FALSE, L"Local\Acenora.Painel");
-  if (!name || GetLastError() != ERROR_ALREADY_EXISTS) return nullptr;
+  static const bool held = [] {
+    const HANDLE name = CreateMutexW(nullptr, FALSE, L"Local\\Acenora.Painel");
+    const DWORD error = GetLastError();
+    return (name && error == ERROR_ALREADY_EXISTS) || (!name && error == ERROR_ACCESS_DENIED);
+  }();
+  if (!held) return nullptr;
   HWND running = RunningPanel();
   for (int waited = 0; !running && waited < kRunningPanelWaitMs; waited += 100) {
     Sleep(100);
