@@ -520,23 +520,25 @@ class PanelWithTheGrid : public ::testing::Test {
   void TearDown() override { DestroyTargetWindow(target); }
 
   // Level after level, the row and then the cell that hold `to`, each pressed once the
-  // pointer has moved onto it.
+  // pointer rests on it. Each row or cell pass is awaited at its first item: the pointer goes
+  // back to the chosen one while a press dies away, which must not be taken for the next.
   static void FollowGridTo(POINT to) {
     const RECT work = WorkArea();
     GridScan scan = StartGrid({work.left, work.top, work.right, work.bottom}, GridPrecision(24, 96));
+    auto pointerAt = [](GridPoint want) {
+      return WaitUntil([&] {
+        POINT at{};
+        GetCursorPos(&at);
+        return at.x == want.x && at.y == want.y;
+      }, 15000);
+    };
     while (!GridEnded(scan)) {
       int item = 1;
       while (item < GridSide && !(scan.row == 0 ? to.y < GridItem(scan, item).bottom : to.x < GridItem(scan, item).right))
         ++item;
-      const GridPoint want = GridPointer(scan, item);
-      bool away = false;
-      ASSERT_TRUE(WaitUntil([&] {
-        POINT at{};
-        GetCursorPos(&at);
-        const bool there = at.x == want.x && at.y == want.y;
-        away = away || !there;
-        return away && there;
-      }, 15000)) << "the pointer never rested on " << want.x << "," << want.y << ": " << Situation();
+      const GridPoint first = GridPointer(scan, 1), want = GridPointer(scan, item);
+      ASSERT_TRUE(pointerAt(first)) << "no pass begins at " << first.x << "," << first.y << ": " << Situation();
+      ASSERT_TRUE(pointerAt(want)) << "the pointer never rested on " << want.x << "," << want.y << ": " << Situation();
       HoldSwitch(60);
       ChooseGridItem(scan, item);
     }
