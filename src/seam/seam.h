@@ -23,7 +23,8 @@ int64_t SeamNowMs();               // milliseconds on a clock of 1 ms or finer t
 void SeamSleepUntil(int64_t deadlineMs);
 inline void SeamSleep(DWORD ms) { SeamSleepUntil(SeamNowMs() + ms); }
 // The clock read as something lights up: every switch edge taken in so far is dated before
-// it, and every later one after it, however coarse the platform's own stamps.
+// it, and every later one after it, however coarse the platform's own stamps, unless it
+// happened before it and was only seen late.
 int64_t SeamMarkNow();
 bool SeamCtrlHeld();               // Ctrl is the switch's key and is down now
 bool SeamTakeSwitchEdge(SwitchEdge* edge);  // the oldest switch edge not yet taken; false: none

@@ -31,9 +31,16 @@ bool IsSwitchKey(DWORD key) {
   return chosen != NoKey && static_cast<int>(key) == chosen;
 }
 
-void Queue(SwitchInput input, bool down, bool injected) {
+// Dated as the hook runs, on the fine clock; a hook run late (a loaded machine) is dated back
+// by the event's own coarse stamp, once the delay exceeds that stamp's steps, so a press is
+// never counted for the item lit after it began.
+constexpr DWORD kCoarseStepMs = 20;
+
+void Queue(SwitchInput input, bool down, bool injected, DWORD eventTime) {
   std::lock_guard<std::mutex> hold(Lock);
-  if (QueuedCount < HookedRoom) Queued[QueuedCount++] = {input, down, injected, SeamNowMs()};
+  const DWORD late = GetTickCount() - eventTime;
+  const int64_t at = SeamNowMs() - (late > kCoarseStepMs && late < 10000 ? late : 0);
+  if (QueuedCount < HookedRoom) Queued[QueuedCount++] = {input, down, injected, at};
   SetEvent(Signal);
 }
 
@@ -41,7 +48,7 @@ LRESULT CALLBACK OnKey(int code, WPARAM message, LPARAM data) {
   const auto* key = reinterpret_cast<const KBDLLHOOKSTRUCT*>(data);
   if (code != HC_ACTION || !IsSwitchKey(key->vkCode)) return CallNextHookEx(nullptr, code, message, data);
   const bool injected = key->dwExtraInfo == PlaybackMark;
-  Queue(SwitchInput::Key, !(key->flags & LLKHF_UP), injected);
+  Queue(SwitchInput::Key, !(key->flags & LLKHF_UP), injected, key->time);
   if (Key != CtrlKey && !injected) return 1;
   return CallNextHookEx(nullptr, code, message, data);
 }
@@ -66,7 +73,7 @@ LRESULT CALLBACK OnMouse(int code, WPARAM message, LPARAM data) {
   const MouseSwitch button = code == HC_ACTION ? ButtonOf(message, *mouse, down) : MouseSwitch::None;
   if (button == MouseSwitch::None || static_cast<int>(button) != Button || mouse->dwExtraInfo == PlaybackMark)
     return CallNextHookEx(nullptr, code, message, data);
-  Queue(SwitchInput::Mouse, down, false);
+  Queue(SwitchInput::Mouse, down, false, mouse->time);
   return 1;
 }
 

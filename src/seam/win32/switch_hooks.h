@@ -21,6 +21,7 @@ bool SetSwitchHooks();                            // the keyboard hook's thread;
 bool SwitchHooksSet();
 HANDLE HookedSignal();                            // set whenever an edge is queued
 void WatchSwitchInputs(const SwitchInputs& inputs);  // the mouse hook too when a button is chosen
-// Moves the queued edges out, up to room (HookedRoom takes all); nowMs: the clock read under the queue's lock, so
-// every edge taken is dated before it and every later one after it.
+// Moves the queued edges out, up to room (HookedRoom takes all); nowMs: the clock read under
+// the queue's lock, so every edge taken is dated before it, and every later one after it
+// unless it happened before it and its hook ran late.
 int TakeHookedEdges(HookedEdge* edges, int room, int64_t& nowMs);
