@@ -78,6 +78,13 @@ Var PointWithGrid
 Var PointField
 Var SwitchName
 Var SwitchField
+; What the settings file held when the setup started, empty for what it did not hold: only
+; what differs is written back.
+Var VolumeAtStart
+Var DelayAtStart
+Var SuggestAtStart
+Var FrequencyAtStart
+Var PointAtStart
 
 !insertmacro MUI_PAGE_WELCOME
 Page custom OptionsPage OptionsPageLeave
@@ -95,6 +102,13 @@ Page custom OptionsPage OptionsPageLeave
   ${IfThen} $0 < 1 ${|} StrCpy ${variable} ${default} ${|}
 !macroend
 
+; /NAME=0 or /NAME=1 in the setup's options $R0 sets the flag; anything else leaves it.
+!macro OptionFlag name flag
+  ${GetOptions} $R0 "${name}" $R1
+  ${IfThen} $R1 == 0 ${|} StrCpy ${flag} 0 ${|}
+  ${IfThen} $R1 == 1 ${|} StrCpy ${flag} 1 ${|}
+!macroend
+
 Function .onInit
   StrCpy $FinishText "O Acenora foi instalado neste computador.$\r$\n$\r$\nClique em Terminar para fechar."
   StrCpy $Volume 60
@@ -103,22 +117,7 @@ Function .onInit
   StrCpy $SuggestWords 1
   StrCpy $FrequencyOrder 0
   StrCpy $PointWithGrid 1
-  ; An option not given leaves its value empty.
   ${GetParameters} $R0
-  ${GetOptions} $R0 "/VOLUME=" $R1
-  ${IfThen} $R1 != "" ${|} StrCpy $Volume $R1 ${|}
-  ${GetOptions} $R0 "/DELAY=" $R1
-  ${IfThen} $R1 != "" ${|} StrCpy $Delay $R1 ${|}
-  ${GetOptions} $R0 "/INICIAR=" $R1
-  ${IfThen} $R1 == 1 ${|} StrCpy $StartWithWindows 1 ${|}
-  ${GetOptions} $R0 "/SUGERIR=" $R1
-  ${IfThen} $R1 == 0 ${|} StrCpy $SuggestWords 0 ${|}
-  ${GetOptions} $R0 "/FREQUENCIA=" $R1
-  ${IfThen} $R1 == 1 ${|} StrCpy $FrequencyOrder 1 ${|}
-  ${GetOptions} $R0 "/APONTAR=" $R1
-  ${IfThen} $R1 == 0 ${|} StrCpy $PointWithGrid 0 ${|}
-  ${GetOptions} $R0 "/ACIONADOR=" $SwitchName
-  ${IfThen} $SwitchName == "" ${|} Call SwitchAlreadySet ${|}
   StrCpy $AllUsers 0
   ${GetOptions} $R0 "/TODOS=" $R1
   ${If} $R1 == 1
@@ -131,9 +130,22 @@ Function .onInit
     StrCpy $AllUsers 1
     Call UseInstallPlace
   ${EndIf}
+  Call ReadCurrentChoices
+  ; An option not given leaves its value empty, and what is set stays.
+  ${GetOptions} $R0 "/VOLUME=" $R1
+  ${IfThen} $R1 != "" ${|} StrCpy $Volume $R1 ${|}
+  ${GetOptions} $R0 "/DELAY=" $R1
+  ${IfThen} $R1 != "" ${|} StrCpy $Delay $R1 ${|}
+  !insertmacro OptionFlag "/INICIAR=" $StartWithWindows
+  !insertmacro OptionFlag "/SUGERIR=" $SuggestWords
+  !insertmacro OptionFlag "/FREQUENCIA=" $FrequencyOrder
+  !insertmacro OptionFlag "/APONTAR=" $PointWithGrid
+  ${GetOptions} $R0 "/ACIONADOR=" $SwitchName
+  ${IfThen} $SwitchName == "" ${|} Call SwitchAlreadySet ${|}
   !insertmacro WholeOr $Volume 60
   !insertmacro WholeOr $Delay 1500
 FunctionEnd
+
 
 ; Where the programs, shortcuts and uninstall entry go: the user's own, or every user's.
 !macro UseContext
@@ -143,6 +155,35 @@ FunctionEnd
     SetShellVarContext current
   ${EndIf}
 !macroend
+
+; Run again, the setup starts from what is set: the Volume and Delay, the options page's
+; choices and the Startup shortcut of the settings file and shortcuts an earlier install
+; made. It writes back only what its pages change.
+Function ReadCurrentChoices
+  ${If} $AllUsers == 1
+    StrCpy $R9 "$INSTDIR\ORBITA.INI"
+  ${Else}
+    StrCpy $R9 "${SETTINGS_FOLDER}\ORBITA.INI"
+  ${EndIf}
+  ReadINIStr $VolumeAtStart "$R9" "ACIONADOR" "VOLUME"
+  ReadINIStr $DelayAtStart "$R9" "VARREDURA" "DELAY"
+  ReadINIStr $0 "$R9" "TECLADO" "SUGESTOES"
+  StrCpy $SuggestAtStart ""
+  ${IfThen} $0 != "" ${|} StrCpy $SuggestAtStart 1 ${|}
+  ${IfThen} $0 == "0" ${|} StrCpy $SuggestAtStart 0 ${|}
+  ReadINIStr $0 "$R9" "TECLADO" "DISPOSICAO"
+  StrCpy $FrequencyAtStart ""
+  ${IfThen} $0 != "" ${|} StrCpy $FrequencyAtStart 0 ${|}
+  ${IfThen} $0 == "FREQUENCIA" ${|} StrCpy $FrequencyAtStart 1 ${|}
+  ReadINIStr $PointAtStart "$R9" "MOUSE" "APONTAR"
+  ${IfThen} $VolumeAtStart != "" ${|} StrCpy $Volume $VolumeAtStart ${|}
+  ${IfThen} $DelayAtStart != "" ${|} StrCpy $Delay $DelayAtStart ${|}
+  ${IfThen} $SuggestAtStart != "" ${|} StrCpy $SuggestWords $SuggestAtStart ${|}
+  ${IfThen} $FrequencyAtStart != "" ${|} StrCpy $FrequencyOrder $FrequencyAtStart ${|}
+  ${IfThen} $PointAtStart != "" ${|} StrCpy $PointWithGrid $PointAtStart ${|}
+  !insertmacro UseContext
+  ${IfThen} ${FileExists} "$SMSTARTUP\Acenora.lnk" ${|} StrCpy $StartWithWindows 1 ${|}
+FunctionEnd
 
 Function UseInstallPlace
   !insertmacro UseContext
@@ -346,17 +387,23 @@ FunctionEnd
 
 ; The options page's keyboard and pointing choices, in the settings file $R8.
 Function WriteOptionChoices
-  ${If} $SuggestWords == 1
-    WriteINIStr "$R8" "TECLADO" "SUGESTOES" "5"
-  ${Else}
-    WriteINIStr "$R8" "TECLADO" "SUGESTOES" "0"
+  ${If} $SuggestWords != $SuggestAtStart
+    ${If} $SuggestWords == 1
+      WriteINIStr "$R8" "TECLADO" "SUGESTOES" "5"
+    ${Else}
+      WriteINIStr "$R8" "TECLADO" "SUGESTOES" "0"
+    ${EndIf}
   ${EndIf}
-  ${If} $FrequencyOrder == 1
-    WriteINIStr "$R8" "TECLADO" "DISPOSICAO" "FREQUENCIA"
-  ${Else}
-    WriteINIStr "$R8" "TECLADO" "DISPOSICAO" "ORIGINAL"
+  ${If} $FrequencyOrder != $FrequencyAtStart
+    ${If} $FrequencyOrder == 1
+      WriteINIStr "$R8" "TECLADO" "DISPOSICAO" "FREQUENCIA"
+    ${Else}
+      WriteINIStr "$R8" "TECLADO" "DISPOSICAO" "ORIGINAL"
+    ${EndIf}
   ${EndIf}
-  WriteINIStr "$R8" "MOUSE" "APONTAR" "$PointWithGrid"
+  ${IfThen} $PointWithGrid != $PointAtStart ${|} WriteINIStr "$R8" "MOUSE" "APONTAR" "$PointWithGrid" ${|}
+  ${IfThen} $Volume != $VolumeAtStart ${|} WriteINIStr "$R8" "ACIONADOR" "VOLUME" "$Volume" ${|}
+  ${IfThen} $Delay != $DelayAtStart ${|} WriteINIStr "$R8" "VARREDURA" "DELAY" "$Delay" ${|}
   Call WriteSwitch
 FunctionEnd
 
@@ -573,6 +620,8 @@ Section "Acenora"
   !insertmacro PanelShortcut "$DESKTOP\Acenora.lnk"
   ${If} $StartWithWindows == 1
     !insertmacro PanelShortcut "$SMSTARTUP\Acenora.lnk"
+  ${Else}
+    Delete "$SMSTARTUP\Acenora.lnk"
   ${EndIf}
 
   WriteRegStr SHCTX "${LOCUTOR_PATH_KEY}" "" "$INSTDIR\locutor.exe"

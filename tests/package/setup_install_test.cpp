@@ -198,6 +198,16 @@ TEST_F(SilentSetup, InstallsShortcutsWithTheChosenValuesAndUninstallsAllButTheSe
   EXPECT_TRUE(e2e::WaitUntil([] { return FindWindowA("ObWinCrt", nullptr) != nullptr; }, 10000))
       << "the panel was not started again";
 
+  // Run again with only /INICIAR=0: what the earlier installs set stays, and the panel no
+  // longer starts with Windows.
+  Install("/INICIAR=0");
+  ExpectPanelLinks(L"50 900", false);
+  for (auto [key, value] : {std::pair{L"SUGESTOES", "5"}, {L"DISPOSICAO", "FREQUENCIA"}}) {
+    wchar_t kept[16] = {};
+    GetPrivateProfileStringW(L"TECLADO", key, L"", kept, 16, UserSettings.c_str());
+    EXPECT_EQ(Narrow(kept), value) << "a reinstall rewrote what the caregiver set";
+  }
+
   // Uninstalled while it runs: the panel is closed too, and nothing is left of the program.
   std::ofstream(Narrow(UserSettings), std::ios::app) << "; o cuidador escreveu aqui\r\n";
   ASSERT_TRUE(UninstallSilently());
