@@ -522,7 +522,8 @@ class PanelWithTheGrid : public ::testing::Test {
   // Level after level, the row and then the cell that hold `to`, each pressed once the
   // pointer rests on it. Each row or cell pass is awaited at its first item: the pointer goes
   // back to the chosen one while a press dies away, which must not be taken for the next.
-  static void FollowGridTo(POINT to) {
+  // False when the pointer is not where the grid's rules put it within 15 s.
+  static bool FollowGridTo(POINT to) {
     const RECT work = WorkArea();
     GridScan scan = StartGrid({work.left, work.top, work.right, work.bottom}, GridPrecision(24, 96));
     auto pointerAt = [](GridPoint want) {
@@ -537,11 +538,11 @@ class PanelWithTheGrid : public ::testing::Test {
       while (item < GridSide && !(scan.row == 0 ? to.y < GridItem(scan, item).bottom : to.x < GridItem(scan, item).right))
         ++item;
       const GridPoint first = GridPointer(scan, 1), want = GridPointer(scan, item);
-      ASSERT_TRUE(pointerAt(first)) << "no pass begins at " << first.x << "," << first.y << ": " << Situation();
-      ASSERT_TRUE(pointerAt(want)) << "the pointer never rested on " << want.x << "," << want.y << ": " << Situation();
+      if (!pointerAt(first) || !pointerAt(want)) return false;
       HoldSwitch(60);
       ChooseGridItem(scan, item);
     }
+    return true;
   }
 
   // One press while `option` is lit, never a second: a press taken for another one would
@@ -555,7 +556,7 @@ class PanelWithTheGrid : public ::testing::Test {
   // "Aponta", the grid to `to`, then the action menu's `action`.
   static void PointAndChoose(POINT to, int action) {
     ASSERT_NO_FATAL_FAILURE(ChooseOnce(1));
-    ASSERT_NO_FATAL_FAILURE(FollowGridTo(to));
+    ASSERT_TRUE(FollowGridTo(to)) << "the grid did not follow its rules to " << to.x << "," << to.y << ": " << Situation();
     ASSERT_TRUE(WaitForShape(ActionMenuShape)) << "no action menu: " << Situation();
     ASSERT_NO_FATAL_FAILURE(ChooseOnce(action));
   }
@@ -579,8 +580,16 @@ TEST_F(PanelWithTheGrid, ApontaThenClicaClicksA24PixelSquareOnceAndMenu1ScansAga
 
 TEST_F(PanelWithTheGrid, ArrastaPressesAtTheFirstPointMovesWithTheButtonHeldAndReleasesAtTheSecond) {
   const POINT from{180, 200}, to{560, 420};
-  PointAndChoose(from, 4);  // "Arrasta": the grid again, for the drop point
-  FollowGridTo(to);
+  // A test process held back on a loaded machine can press one item late and lose the
+  // grid's thread; the grid then closes by itself, and the drag is tried once more.
+  bool dropped = false;
+  for (int attempt = 0; attempt < 2 && !dropped; ++attempt) {
+    target = TargetWindow{target.window};  // what an earlier attempt did is forgotten
+    ASSERT_TRUE(WaitForShape(PointingMenuShape, 60000)) << Situation();
+    PointAndChoose(from, 4);  // "Arrasta": the grid again, for the drop point
+    dropped = FollowGridTo(to);
+  }
+  ASSERT_TRUE(dropped) << "the drop grid did not follow its rules twice: " << Situation();
   EXPECT_TRUE(WaitUntil([&] { return !target.releases.empty(); }, 5000)) << "no button-up";
   ASSERT_EQ(target.clicks.size(), 1u) << "one button-down expected";
   EXPECT_TRUE(Near(target.clicks[0], from));
