@@ -14,6 +14,8 @@
 #include "scanning/core/uvars.h"
 #include "scanning/core/uwindow.h"
 #include "seam/seam.h"
+#include "speaking/logic/spoken_items.h"
+#include "speaking/ufalas.h"
 #include "switch/logic/lit_items.h"
 #include "switch/uctlsom.h"
 #include "switch/utempos.h"
@@ -45,6 +47,11 @@ struct ScanItems {
   int RowOf(int item) const { return item - (suggesting ? 1 : 0); }  // 0: the words' line
 };
 
+std::string ItemSaid(const ScanItems& items, int item) {
+  const int row = items.RowOf(item);
+  return row == 0 ? WordsSaid(OfferedWords()) : RowSaid(KeyboardRowText(KeyboardLayout, row));
+}
+
 void ShowItem(const ScanItems& items, int item, bool highlighted) {
   std::string unused;
   const int row = items.RowOf(item);
@@ -60,6 +67,7 @@ int ChooseItem(const ScanItems& items) {
     lit.Light(current, SeamMarkNow());  // before it shows, as the options are
     if (previous) ShowItem(items, previous, false);
     ShowItem(items, current, true);
+    Say(ItemSaid(items, current));
     previous = current;
     if (!Dwell(current)) continue;
     const int chosen = lit.LitAt(PressBeganMs);
@@ -99,7 +107,10 @@ int ChooseKey(int count, ChoiceKind kind, Show show) {
 bool KeyPass(int row, std::string& token) {
   const int layout = KeyboardLayout;
   const int key = ChooseKey(KeysPerRow(layout), ChoiceKind::Key,
-                            [&](int k) { ShowKeyboardRow(row, true, k, token); });
+                            [&](int k) {
+                              ShowKeyboardRow(row, true, k, token);
+                              Say(KeyNameSaid(token));
+                            });
   if (key == 0) {
     token.clear();
     return true;
@@ -116,7 +127,10 @@ bool KeyPass(int row, std::string& token) {
 // The offered words in turn; the one chosen is typed. True when none was.
 bool SuggestionPass() {
   const int word = ChooseKey(static_cast<int>(OfferedWords().size()), ChoiceKind::Word,
-                             [](int w) { ShowSuggestionRow(true, w); });
+                             [](int w) {
+                               ShowSuggestionRow(true, w);
+                               Say(OfferedWords()[w - 1]);
+                             });
   if (word == 0) return true;
   ShowKeyToken(OfferedWords()[word - 1]);
   WaitQuiet();

@@ -12,3 +12,4 @@ enum class VoiceFound { Portuguese, OtherLanguage, NoSound, None };
 VoiceFound StartSpeech(const VoiceSettings& settings);
 bool Speak(const std::wstring& text);             // at once, cutting what was said; false: not said
 void StopSpeaking();                              // silence now
+bool Speaking();                                  // what was given is still being said

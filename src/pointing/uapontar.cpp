@@ -12,6 +12,8 @@
 #include "pointing/ugrade.h"
 #include "scanning/core/uvars.h"
 #include "seam/seam.h"
+#include "speaking/logic/spoken_items.h"
+#include "speaking/ufalas.h"
 #include "switch/logic/lit_items.h"
 #include "switch/uctlsom.h"
 #include "switch/utempos.h"
@@ -28,14 +30,16 @@ int ItemTicks(int item) { return DwellTicks() + (item == 1 ? FirstItemExtraTicks
 void PointAt(GridPoint at) { SetCursorPos(at.x, at.y); }
 
 // One level of `count` items lit in turn until a press or the idle passes run out: the item
-// chosen, or 0. show lights an item and tells where the pointer rests meanwhile.
-template <typename Show>
-int ScanItems(int count, Show show) {
+// chosen, or 0. show lights an item and tells where the pointer rests meanwhile; said tells
+// what is said as it lights.
+template <typename Show, typename Said>
+int ScanItems(int count, Show show, Said said) {
   LitItems lit;
   int passes = 0;
   for (int item = NextGridItem(0, count, passes); item != 0; item = NextGridItem(item, count, passes)) {
     lit.Light(item, SeamMarkNow());
     PointAt(show(item));
+    Say(said(item));
     if (DwellNextItem(ItemTicks(item))) {
       const int chosen = lit.LitAt(PressBeganMs);
       NoteChoice(ChoiceKind::Option, lit.LitSinceAt(PressBeganMs), chosen == 1);
@@ -52,7 +56,7 @@ int ScanMonitors(const std::vector<GridRect>& areas) {
     const GridRect& area = areas[monitor - 1];
     ShowGrid(area, area, area);
     return GridCentre(area);
-  });
+  }, MonitorSaid);
 }
 
 // Rows and cells until the region is fine (true) or the grid closes (false).
@@ -61,7 +65,7 @@ bool ScanRegions(const GridRect& area, GridScan& scan) {
     const int chosen = ScanItems(GridSide, [&](int item) {
       ShowGrid(area, scan.regions.back(), GridItem(scan, item));
       return GridPointer(scan, item);
-    });
+    }, [&](int item) { return GridPlaceSaid(scan.row != 0, item); });
     if (chosen) ChooseGridItem(scan, chosen);
     else StepGridBack(scan);
     if (GridClosed(scan)) return false;

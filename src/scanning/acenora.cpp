@@ -27,6 +27,7 @@
 #include "scanning/logic/number_reading.h"
 #include "scanning/logic/shell_places.h"
 #include "seam/seam.h"
+#include "speaking/ufalas.h"
 #include "switch/logic/lit_items.h"
 #include "switch/uaudio.h"
 #include "switch/uctlsom.h"
@@ -89,6 +90,7 @@ int32_t TypedNumber() {
 // The prompt is centred, so the answer starts just after its last character.
 int32_t AskNumber(const std::string& prompt) {
   WriteCentred(prompt);
+  Say(prompt);
   int column = (SplashColumns - static_cast<int>(prompt.size())) / 2 + static_cast<int>(prompt.size()) + 1;
   GoToCell(column, CurrentRow() - 1);
   return TypedNumber();
@@ -125,8 +127,8 @@ void TakeStartUpValues(const std::vector<std::string>& arguments) {
     Delay(2000);
     return;
   }
-  Threshold = UsableThreshold(AskNumber("Volume (30-250):"));
-  DwellMs = AskNumber("Delay (1000-2000):");
+  Threshold = UsableThreshold(AskNumber(VolumeQuestion));
+  DwellMs = AskNumber(DelayQuestion);
 }
 
 // Read whole here: the console keeps only the first 79 bytes, which for a program installed
@@ -502,6 +504,7 @@ static void PrepareThread() {
 // At every poll of the switch, so a notice comes and goes while the panel scans, and no
 // other topmost window hides the panel for long.
 static void RefreshPanel() {
+  FollowPrompt();
   Notices.microphoneDeaf = MicrophoneDeaf();
   RefreshCaption();
   SeamSampleBlind(Notices.adminInFront);
@@ -536,6 +539,8 @@ void StartUp() {
   MeasureWorkArea();
   ConsoleDpiChanged = RedockAfterRescale;
   SwitchPolled = RefreshPanel;
+  SwitchNotice = ShowNotice;
+  ReadSpeakingSettings();
   std::vector<std::string> arguments = CommandLineArguments();
   int32_t unused = 0;
   HasArguments = !arguments.empty() || SettingsGiveStartUpValues(unused, unused);
@@ -548,7 +553,6 @@ void StartUp() {
   TakeStartUpValues(arguments);
   NeverActivate();
   SplashMode = false;
-  SwitchNotice = ShowNotice;
   ReadSwitchChoice(Threshold);
   ReadSwitchFilters();
   ReadKeyboardSettings();
@@ -614,6 +618,7 @@ int ScanOptions(int menu) {
     lit.Light(current, SeamMarkNow());
     ShowOptionLabel(menu, previous, false);
     ShowOptionLabel(menu, current, true);
+    Say(OptionLabel(menu, current));
     previous = current;
     if (DwellNextItem(OptionTicks(current))) {
       const int chosen = lit.LitAt(PressBeganMs);

@@ -19,11 +19,14 @@ SwitchFilters Filters;
 int64_t PressBeganMs = 0;
 void (*SwitchNotice)(const std::string& text) = nullptr;
 void (*SwitchPolled)() = nullptr;
+int64_t (*LitPromptEnd)() = nullptr;
+int32_t PromptPauseMs = 0;
 
 namespace {
 PressTracker Presses;
 SwitchChoice Choice;
 SoundState Sound;
+DeafSpans OwnVoice;  // while the panel's prompts play
 // A sound whose device stops mid-stretch would be held for ever: without buffers for this
 // long it is let go.
 constexpr int64_t kStalledSoundMs = 250;
@@ -54,6 +57,7 @@ void FeedSoundEdges(const SoundEdge* edges, size_t count) {
   const int64_t device = DevicePosition();
   for (size_t i = 0; i < count; ++i) {
     const int64_t at = SampleMoment(edges[i].position, device, now, CaptureRate);
+    if (edges[i].down && DeafAt(OwnVoice, at)) continue;
     PressEdge(Presses, Presses.sound, edges[i].down, at, Filters);
     LastLoudMs = at;
   }
@@ -113,20 +117,24 @@ bool MicrophoneDeaf() { return PollsWithoutSound >= kDeafPolls; }
 
 // Polled after every sleep, the last one too, so a press at the end of an item is seen
 // while that item is still the one lit. Each tick ends at a deadline counted from the
-// dwell's start, so the time a poll takes never adds up.
-static bool DwellFrom(int64_t from, int ticks) {
+// dwell's start, so the time a poll takes never adds up. An item's dwell lasts at least as
+// long as its prompt.
+static bool DwellFrom(int64_t from, int ticks, bool item) {
   DwellEndMs = NoDwellEnd;
-  for (int tick = 1; tick <= ticks; ++tick) {
-    DelayUntil(from + tick * TickMs);
-    if (SwitchPressed()) return true;
+  for (int tick = 0;; ++tick) {
+    const int64_t tickEnd = from + tick * TickMs;
+    if (tick > 0) DelayUntil(tickEnd);
+    if (tick > 0 && SwitchPressed()) return true;
+    const int64_t promptEnd = item && LitPromptEnd ? LitPromptEnd() : NoPrompt;
+    if (!ItemGoesOut(tick, ticks, tickEnd, promptEnd, PromptPauseMs)) continue;
+    DwellEndMs = tickEnd;
+    return false;
   }
-  DwellEndMs = from + ticks * TickMs;
-  return false;
 }
 
-bool DwellFor(int ticks) { return DwellFrom(SeamNowMs(), ticks); }
+bool DwellFor(int ticks) { return DwellFrom(SeamNowMs(), ticks, false); }
 
-bool DwellNextItem(int ticks) { return DwellFrom(DwellStart(DwellEndMs, SeamNowMs()), ticks); }
+bool DwellNextItem(int ticks) { return DwellFrom(DwellStart(DwellEndMs, SeamNowMs()), ticks, true); }
 
 bool QuietFor(int32_t ms) { return !DwellFor(TicksOf(ms)); }
 
@@ -170,5 +178,7 @@ void ReadSwitchChoice(int32_t threshold) {
 }
 
 int FirstItemExtraTicks() { return TicksOf(Filters.firstItemExtraMs); }
+
+void DeafenSoundSwitch(int64_t fromMs, int64_t untilMs) { DeafenSound(OwnVoice, fromMs, untilMs); }
 
 MMRESULT StopListening() { return CaptureClose(); }

@@ -35,5 +35,10 @@ void ReadSwitchFilters();               // section VARREDURA of the settings fil
 // the sound at threshold; a value not understood is said in the caption. The seam watches them.
 void ReadSwitchChoice(int32_t threshold);
 extern void (*SwitchNotice)(const std::string& text);  // says it, when set
-int FirstItemExtraTicks();              // ticks the first item of a scan stays lit longer
+int FirstItemExtraTicks();
+// An item said aloud stays lit until its prompt has ended (PromptPlaying while it plays,
+// NoPrompt without one) and PromptPauseMs more; the sound switch is deaf meanwhile.
+extern int64_t (*LitPromptEnd)();
+extern int32_t PromptPauseMs;
+void DeafenSoundSwitch(int64_t fromMs, int64_t untilMs);  // a sound begun between is no press              // ticks the first item of a scan stays lit longer
 MMRESULT StopListening();               // CaptureClose

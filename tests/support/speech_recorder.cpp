@@ -19,3 +19,5 @@ bool Speak(const std::wstring& text) {
 }
 
 void StopSpeaking() {}
+
+bool Speaking() { return false; }

@@ -2,6 +2,7 @@
 
 #include "switch/logic/capture_math.h"
 #include "switch/logic/switch_choice.h"
+#include "switch/logic/switch_presses.h"
 
 TEST(SamplePeak, MagnitudeIsLopsidedAroundSilence) {
   const unsigned char low[] = {128, 0, 128};
@@ -65,4 +66,38 @@ TEST(SwitchChoice, AControllerButtonIsItsBitOrAnyBitForQualquer) {
   EXPECT_TRUE(PadSwitchDown(0b1000, AnyPadButton));
   EXPECT_FALSE(PadSwitchDown(0, AnyPadButton));
   EXPECT_FALSE(PadSwitchDown(0xFFFFFFFFu, NoPadButton));
+}
+
+// Delay 500 ms (5 ticks) from 0, a pause of 500 ms: the tick at whose end the item goes out.
+static int TickOut(int64_t promptEndMs, int32_t pauseMs = 500, int ticks = 5) {
+  for (int tick = 0; tick < 200; ++tick)
+    if (ItemGoesOut(tick, ticks, tick * TickMs, promptEndMs, pauseMs)) return tick;
+  return -1;
+}
+
+TEST(SaidItems, StayLitForTheirPromptAndThePauseOrTheDelayWhicheverIsLonger) {
+  EXPECT_EQ(TickOut(NoPrompt), 5);
+  EXPECT_EQ(TickOut(1200), 17);       // 1200 + 500
+  EXPECT_EQ(TickOut(1250), 18);       // out at a tick's end, never before
+  EXPECT_EQ(TickOut(-1000), 5);       // a prompt long over
+  EXPECT_EQ(TickOut(0, 500), 5);      // ended at once: the Delay is longer
+  EXPECT_EQ(TickOut(300, 0, 2), 3);
+  EXPECT_EQ(TickOut(300, 0, 8), 8);   // the first item's extension counts in the ticks
+  EXPECT_EQ(TickOut(PromptPlaying), -1);
+}
+
+TEST(SaidItems, ASoundBegunWhileThePanelSpeaksIsNoPressAndTheSpansOfRecentPromptsAreKept) {
+  DeafSpans spans;
+  DeafenSound(spans, 1000, PromptPlaying);
+  EXPECT_TRUE(DeafAt(spans, 5000));
+  DeafenSound(spans, 1000, 1700);  // its end known
+  EXPECT_FALSE(DeafAt(spans, 999));
+  EXPECT_TRUE(DeafAt(spans, 1000));
+  EXPECT_TRUE(DeafAt(spans, 1699));
+  EXPECT_FALSE(DeafAt(spans, 1700));
+  DeafenSound(spans, 2000, 2400);
+  DeafenSound(spans, 3000, 3400);
+  EXPECT_TRUE(DeafAt(spans, 1500)) << "a sound read late still falls in its span";
+  EXPECT_TRUE(DeafAt(spans, 3100));
+  EXPECT_FALSE(DeafAt(spans, 2700));
 }

@@ -106,3 +106,5 @@ bool Speak(const std::wstring& text) {
 void StopSpeaking() {
   if (Voice) Voice->Speak(nullptr, SPF_ASYNC | SPF_PURGEBEFORESPEAK, nullptr);
 }
+
+bool Speaking() { return Voice && Voice->WaitUntilDone(0) == S_FALSE; }

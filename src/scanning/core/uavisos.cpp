@@ -6,6 +6,7 @@
 
 #include "console/ObCrt.h"
 #include "seam/seam.h"
+#include "speaking/ufalas.h"
 
 PanelNotices Notices;
 
@@ -67,6 +68,7 @@ void ShowCaption() {
   if (caption == Shown) return;
   Shown = caption;
   SetConsoleCaption(caption);
+  if (caption != Notices.base) Say(caption);  // a notice or a condition, not the title or a key
 }
 
 }  // namespace

@@ -29,6 +29,9 @@ constexpr int PointingMouseMenu = 8, PointActionMenu = 9, AllMenuCount = 9;
 constexpr int LayoutCount = 7;
 constexpr int FrequencyLayout = 7;  // the letters in Portuguese frequency order, accents with them
 constexpr int SplashColumns = 30;
+// What the start-up screen asks when neither the command line nor the settings give values.
+constexpr const char* VolumeQuestion = "Volume (30-250):";
+constexpr const char* DelayQuestion = "Delay (1000-2000):";
 extern const int32_t OptionCount[AllMenuCount + 1];    // indexed from 1
 extern const int32_t MenuWidth[AllMenuCount + 1];
 extern const int32_t KeyboardRows[LayoutCount + 1];

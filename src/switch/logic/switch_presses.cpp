@@ -89,6 +89,18 @@ bool SoundReleased(SoundState& state, SoundEdge* edge) {
   return true;
 }
 
+void DeafenSound(DeafSpans& spans, int64_t fromMs, int64_t untilMs) {
+  if (spans.from[spans.latest] != fromMs) spans.latest = (spans.latest + 1) % DeafSpans::Kept;
+  spans.from[spans.latest] = fromMs;
+  spans.until[spans.latest] = untilMs;
+}
+
+bool DeafAt(const DeafSpans& spans, int64_t atMs) {
+  for (int i = 0; i < DeafSpans::Kept; ++i)
+    if (atMs >= spans.from[i] && atMs < spans.until[i]) return true;
+  return false;
+}
+
 int64_t SampleMoment(int64_t position, int64_t devicePosition, int64_t nowMs, int64_t rate) {
   if (rate <= 0) return nowMs;
   const int64_t behind = devicePosition > position ? devicePosition - position : 0;
@@ -110,4 +122,8 @@ int32_t FilterMs(const char* text) {
 
 int64_t DwellStart(int64_t lastDwellEndMs, int64_t nowMs) {
   return nowMs >= lastDwellEndMs && nowMs - lastDwellEndMs < TickMs ? lastDwellEndMs : nowMs;
+}
+
+bool ItemGoesOut(int tick, int ticks, int64_t tickEndMs, int64_t promptEndMs, int32_t pauseMs) {
+  return tick >= ticks && promptEndMs != PromptPlaying && tickEndMs >= promptEndMs + pauseMs;
 }

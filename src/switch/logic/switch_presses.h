@@ -60,6 +60,17 @@ size_t SoundEdges(SoundState& state, const unsigned char* samples, size_t count,
 // The release of a loud stretch whose quiet has lasted ReleaseSamples by now; false if none.
 bool SoundReleased(SoundState& state, SoundEdge* edge);
 
+// Stretches of time in which the microphone hears the panel's own voice: a sound that begins
+// in one is no press. The last few are kept, as a sound is read some buffers late.
+struct DeafSpans {
+  static constexpr int Kept = 4;
+  int64_t from[Kept] = {}, until[Kept] = {};
+  int latest = 0;
+};
+// Deaf from fromMs until untilMs; the span begun at fromMs last is only given its new end.
+void DeafenSound(DeafSpans& spans, int64_t fromMs, int64_t untilMs);
+bool DeafAt(const DeafSpans& spans, int64_t atMs);
+
 // The moment a sample at position was recorded, given that the device had recorded up to
 // devicePosition at nowMs, at rate samples per second.
 int64_t SampleMoment(int64_t position, int64_t devicePosition, int64_t nowMs, int64_t rate);
@@ -71,3 +82,9 @@ int32_t FilterMs(const char* text);
 constexpr int64_t TickMs = 100;
 constexpr int64_t NoDwellEnd = std::numeric_limits<int64_t>::min() / 2;
 int64_t DwellStart(int64_t lastDwellEndMs, int64_t nowMs);
+// An item lit for ticks (the Delay, with the first item's extension) goes out at the end of
+// tick `tick`, at tickEndMs, only once the prompt that says it has ended, at promptEndMs
+// (PromptPlaying while it plays, NoPrompt for none), and pauseMs more have passed.
+constexpr int64_t PromptPlaying = std::numeric_limits<int64_t>::max() / 4;
+constexpr int64_t NoPrompt = std::numeric_limits<int64_t>::min() / 4;
+bool ItemGoesOut(int tick, int ticks, int64_t tickEndMs, int64_t promptEndMs, int32_t pauseMs);

@@ -1,0 +1,135 @@
+#include <gtest/gtest.h>
+
+#include <string>
+
+#include "scanning/core/uopcoes.h"
+#include "scanning/core/uvars.h"
+#include "speaking/logic/prompt_sound.h"
+#include "speaking/logic/spoken_items.h"
+
+namespace {
+
+bool Cp1252Letter(unsigned char c) {
+  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c != 0xD7 && c != 0xF7);
+}
+
+// A name in words: lower-case letters, accented ones among them, and blanks.
+bool Words(const std::string& name) {
+  for (unsigned char c : name)
+    if (!(Cp1252Letter(c) && !(c >= 'A' && c <= 'Z')) && c != ' ') return false;
+  return !name.empty();
+}
+
+void ExpectSaidSensibly(const std::string& token) {
+  const std::string said = KeyNameSaid(token);
+  const bool itself = token.size() == 1 && (Cp1252Letter(token[0]) || (token[0] >= '0' && token[0] <= '9'));
+  const bool functionKey = token.size() >= 2 && (token[0] == 'F' || token[0] == 'f') && token[1] >= '1' && token[1] <= '9';
+  if (itself || functionKey) EXPECT_EQ(said, token);
+  else EXPECT_TRUE(Words(said)) << "key \"" << token << "\" is said \"" << said << "\"";
+}
+
+TEST(KeysSaid, EveryKeyOfEveryLayoutInAnyCaseIsItselfOrAPortugueseName) {
+  int keys = 0;
+  for (int layout = 1; layout <= LayoutCount; ++layout)
+    for (int row = 1; !KeyboardRowText(layout, row).empty(); ++row) {
+      const std::string text = KeyboardRowText(layout, row);
+      for (size_t cell = 0; cell < text.size(); cell += 4) {
+        std::string token = text.substr(cell, 4);
+        token.erase(0, token.find_first_not_of(' '));
+        token.erase(token.find_last_not_of(' ') + 1);
+        if (token.empty()) continue;
+        ExpectSaidSensibly(token);
+        ExpectSaidSensibly(UpperAccented(token));
+        ++keys;
+      }
+    }
+  EXPECT_GT(keys, 200);
+  EXPECT_EQ(KeyNameSaid("Spc"), "espa\xE7o");
+  EXPECT_EQ(KeyNameSaid("SPC"), "espa\xE7o");
+  EXPECT_EQ(KeyNameSaid("Bsp"), "apaga");
+  EXPECT_EQ(KeyNameSaid("Ent"), "enter");
+  EXPECT_EQ(KeyNameSaid(""), "");
+}
+
+TEST(RowsAndPlacesSaid, ARowByItsFirstThreeKeysAndTheGridByPlace) {
+  EXPECT_EQ(RowSaid(KeyboardRowText(1, 1)), "troca teclado, mai\xFAsculas, tab");
+  EXPECT_EQ(RowSaid(KeyboardRowText(3, 3)), "\xE9, \xEA, \xE8");  // a blank key is passed over
+  EXPECT_EQ(WordsSaid({"casa", "carro", "cama", "caf\xE9"}), "casa, carro, cama");
+  EXPECT_EQ(GridPlaceSaid(false, 1), "em cima");
+  EXPECT_EQ(GridPlaceSaid(false, 3), "embaixo");
+  EXPECT_EQ(GridPlaceSaid(true, 1), "\xE0 esquerda");
+  EXPECT_EQ(GridPlaceSaid(true, 2), "no centro");
+}
+
+TEST(PromptFiles, NamedByTheTextWithWhatANameCannotHoldAsUnderscores) {
+  EXPECT_EQ(PromptFileName("Mouse r\xE1pido"), "Mouse r\xE1pido.wav");
+  EXPECT_EQ(PromptFileName("Tab tab tab..."), "Tab tab tab....wav");
+  EXPECT_EQ(PromptFileName("Delay (1000-2000):"), "Delay (1000-2000)_.wav");
+  EXPECT_EQ(PromptFileName("a<b>c\"d/e\\f|g?h*i\tj"), "a_b_c_d_e_f_g_h_i_j.wav");
+  EXPECT_EQ(PromptFileName("con"), "_con.wav");
+  const std::vector<std::string> texts = RecordableTexts();
+  for (const char* text : {"Clica", "Aponta", "Rola abaixo", "espa\xE7o", "arroba", "em cima", "no centro",
+                           "troca teclado, mai\xFAsculas, tab", "Delay (1000-2000):"})
+    EXPECT_EQ(std::count(texts.begin(), texts.end(), text), 1) << text;
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "A"), 0) << "\"a\" and \"A\" share a file";
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "\xC1"), 0);
+}
+
+std::string Chunk(const std::string& id, const std::string& body) {
+  std::string size(4, '\0');
+  for (int i = 0; i < 4; ++i) size[i] = static_cast<char>(body.size() >> (8 * i));
+  return id + size + body + (body.size() % 2 ? std::string(1, '\0') : "");
+}
+
+std::string Riff(const std::string& chunks) {
+  std::string size(4, '\0');
+  for (int i = 0; i < 4; ++i) size[i] = static_cast<char>((chunks.size() + 4) >> (8 * i));
+  return "RIFF" + size + "WAVE" + chunks;
+}
+
+// tag, channels, rate, byte rate, block, bits
+std::string Format(uint16_t tag, uint32_t rate, uint16_t bits) {
+  const uint32_t byteRate = rate * bits / 8;
+  const unsigned char f[16] = {static_cast<unsigned char>(tag), static_cast<unsigned char>(tag >> 8), 1, 0,
+                               static_cast<unsigned char>(rate), static_cast<unsigned char>(rate >> 8), 0, 0,
+                               static_cast<unsigned char>(byteRate), static_cast<unsigned char>(byteRate >> 8),
+                               static_cast<unsigned char>(byteRate >> 16), 0, static_cast<unsigned char>(bits / 8), 0,
+                               static_cast<unsigned char>(bits), 0};
+  return std::string(reinterpret_cast<const char*>(f), 16);
+}
+
+TEST(PromptSound, APcmFileIsReadWhateverItsChunksAndAnythingElseIsRefused) {
+  const std::string written = WavFileOf(std::vector<int16_t>(11025, 1000), 11025);
+  std::optional<WavParts> parts = ParseWav(written);
+  ASSERT_TRUE(parts);
+  EXPECT_EQ(parts->DurationMs(), 1000);
+  EXPECT_EQ(parts->bitsPerSample, 16);
+  EXPECT_EQ(written.substr(parts->dataAt, 2), std::string("\xE8\x03", 2));
+
+  const std::string eight = Riff(Chunk("LIST", "odd") + Chunk("fmt ", Format(1, 8000, 8)) + Chunk("data", std::string(4000, '\x80')));
+  parts = ParseWav(eight);
+  ASSERT_TRUE(parts);
+  EXPECT_EQ(parts->DurationMs(), 500);
+  EXPECT_EQ(parts->samplesPerSecond, 8000u);
+  parts = ParseWav(eight.substr(0, eight.size() - 2000));  // cut short: what it holds
+  ASSERT_TRUE(parts);
+  EXPECT_EQ(parts->DurationMs(), 250);
+  EXPECT_TRUE(ParseWav(Riff(Chunk("fmt ", Format(0xFFFE, 8000, 16)) + Chunk("data", "ab"))));
+
+  EXPECT_FALSE(ParseWav(Riff(Chunk("fmt ", Format(3, 8000, 32)) + Chunk("data", "abcd"))));  // floating point
+  EXPECT_FALSE(ParseWav(Riff(Chunk("data", "ab") + Chunk("fmt ", Format(1, 8000, 8)))));
+  EXPECT_FALSE(ParseWav(Riff(Chunk("fmt ", Format(1, 8000, 8)).substr(0, 12))));
+  EXPECT_FALSE(ParseWav("RIFF\x04\0\0\0WAVX"));
+  EXPECT_FALSE(ParseWav(""));
+}
+
+TEST(PromptSound, ARecordingLosesItsSilenceAtBothEndsButAMargin) {
+  const std::string quiet(100, '\x82'), loud = "\xC0\x40\xC0";
+  const std::string recording = quiet + loud + quiet;
+  EXPECT_EQ(TrimmedSound(recording, 8, 10), recording.substr(90, 23));
+  EXPECT_EQ(TrimmedSound(recording, 8, 500), recording);
+  EXPECT_TRUE(TrimmedSound(quiet, 8, 10).empty());
+  EXPECT_EQ(Widened(std::string_view("\x80\xFF\x00", 3)), (std::vector<int16_t>{0, 127 * 256, -128 * 256}));
+}
+
+}  // namespace
