@@ -9,8 +9,11 @@
 
 #include <gtest/gtest.h>
 
+#include <mmsystem.h>
+
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -630,6 +633,182 @@ TEST_F(PanelWithTheGrid, RolaAbaixoTurnsTheWheelUntilThePress) {
   PumpFor(1000);
   EXPECT_EQ(target.wheelNotches, stopped) << "the wheel turns on after the press";
   EXPECT_TRUE(WaitForShape(PointingMenuShape, 10000)) << Situation();
+}
+
+// Said as they light: prompts recorded for "Sobe" (1.2 s) and "Esquerda" (0.4 s), loud square
+// waves, played where the microphone hears them while the panel listens at a low Volume.
+// Wine's speech says nothing, so the options without a prompt stay lit for the Delay.
+class PanelSayingItems : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    SetDwell(Dwell);
+    started = WritePrompt("Sobe", 1200) && WritePrompt("Esquerda", 400) &&
+              AddToPanelSettings("[VARREDURA]\r\nFALAR=1\r\n") && StartPanel("20 " + std::to_string(Dwell)) &&
+              WaitUntil([] { return Caption(PanelWindow()) == Title; }, 3000);
+    if (started) LearnFrame(30, 9);
+  }
+  static void TearDownTestSuite() {
+    ClosePanel();
+    InstallPanelSettings();
+    DeleteFileA(PromptPath("Sobe").c_str());
+    DeleteFileA(PromptPath("Esquerda").c_str());
+  }
+  void SetUp() override {
+    ASSERT_TRUE(started);
+    ASSERT_TRUE(WaitForShape(MouseMenuShape, 20000)) << Situation();
+  }
+
+  static std::string PromptPath(const std::string& text) {
+    return std::string(std::getenv("APPDATA")) + "\\Acenora\\falas\\" + text + ".wav";
+  }
+  // Mono 16-bit at 11025 Hz, a square wave of amplitude 90 in 8-bit terms.
+  static bool WritePrompt(const std::string& text, int ms) {
+    CreateDirectoryA((std::string(std::getenv("APPDATA")) + "\\Acenora").c_str(), nullptr);
+    CreateDirectoryA((std::string(std::getenv("APPDATA")) + "\\Acenora\\falas").c_str(), nullptr);
+    const uint32_t samples = 11025u * ms / 1000, bytes = 2 * samples;
+    std::string wav = "RIFF" + Little(36 + bytes) + "WAVEfmt " + Little(16) + std::string("\1\0\1\0", 4) +
+                      Little(11025) + Little(22050) + std::string("\2\0\20\0", 4) + "data" + Little(bytes);
+    for (uint32_t i = 0; i < samples; ++i) {
+      const int16_t value = (i / 11) % 2 ? 90 * 256 : -90 * 256;
+      wav += static_cast<char>(value & 0xFF);
+      wav += static_cast<char>(value >> 8);
+    }
+    std::ofstream(PromptPath(text), std::ios::binary) << wav;
+    return FileText(PromptPath(text)).size() == wav.size();
+  }
+  static std::string Little(uint32_t value) {
+    return {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
+            static_cast<char>(value >> 24)};
+  }
+
+  static inline bool started = false;
+};
+
+// The microphone as the panel hears it: the loudest sample of each 50 ms, with its time.
+class Listener {
+ public:
+  Listener() {
+    WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 11025, 11025, 1, 8, 0};
+    if (waveInOpen(&device_, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) return;
+    for (WAVEHDR& header : headers_) Queue(header);
+    waveInStart(device_);
+  }
+  ~Listener() {
+    if (!device_) return;
+    waveInReset(device_);
+    for (WAVEHDR& header : headers_) waveInUnprepareHeader(device_, &header, sizeof header);
+    waveInClose(device_);
+  }
+  void Poll() {
+    for (int turn = 0; turn < kBuffers && device_; ++turn) {
+      WAVEHDR& header = headers_[next_];
+      if (!(header.dwFlags & WHDR_DONE)) return;
+      int peak = 0;
+      for (DWORD i = 0; i < header.dwBytesRecorded; ++i) peak = std::max(peak, std::abs(static_cast<unsigned char>(header.lpData[i]) - 128));
+      peaks_.push_back({GetTickCount(), peak});
+      waveInUnprepareHeader(device_, &header, sizeof header);
+      Queue(header);
+      next_ = (next_ + 1) % kBuffers;
+    }
+  }
+  // The loudest heard from a moment after from until to: a buffer is read once it is full.
+  int PeakBetween(DWORD from, DWORD to) const {
+    int peak = -1;
+    for (const auto& [at, level] : peaks_)
+      if (at > from + 150 && at <= to) peak = std::max(peak, level);
+    return peak;
+  }
+
+ private:
+  static constexpr int kBuffers = 8;
+  void Queue(WAVEHDR& header) {
+    const size_t index = &header - headers_;
+    header = WAVEHDR{};
+    header.lpData = data_[index];
+    header.dwBufferLength = sizeof data_[index];
+    waveInPrepareHeader(device_, &header, sizeof header);
+    waveInAddBuffer(device_, &header, sizeof header);
+  }
+  HWAVEIN device_ = nullptr;
+  WAVEHDR headers_[kBuffers]{};
+  char data_[kBuffers][551]{};
+  int next_ = 0;
+  std::vector<std::pair<DWORD, int>> peaks_;
+};
+
+struct LitSpan {
+  int option;
+  DWORD from, to;
+};
+
+// Options lit in turn for ms, with when each lit and went out; empty if the panel hid.
+std::vector<LitSpan> LitSpans(Listener& listener, DWORD ms) {
+  std::vector<LitSpan> spans;
+  const DWORD start = GetTickCount();
+  Lit last = ReadLit();
+  while (GetTickCount() - start < ms) {
+    listener.Poll();
+    if (!PanelVisible()) return {};
+    const Lit now = ReadLit();
+    if (!(now == last)) {
+      if (!spans.empty()) spans.back().to = GetTickCount();
+      if (now.row) spans.push_back({now.row, GetTickCount(), 0});
+      last = now;
+    }
+    PumpFor(10);
+  }
+  if (!spans.empty() && spans.back().to == 0) spans.pop_back();
+  return spans;
+}
+
+TEST_F(PanelSayingItems, AnOptionWithAPromptStaysLitForItAndThePauseItsSoundReachesTheMicrophoneAndChoosesNothing) {
+  Listener listener;
+  ASSERT_TRUE(WaitForLitStart({1, 0}, 20000)) << Situation();
+  const std::vector<LitSpan> spans = LitSpans(listener, 2 * (11 * Dwell + 1700 + 900) + 2000);
+  ASSERT_FALSE(spans.empty()) << "the panel hid: its own voice chose";
+  int sobe = 0, esquerda = 0, others = 0;
+  for (const LitSpan& span : spans) {
+    const DWORD lit = span.to - span.from;
+    const int peak = listener.PeakBetween(span.from, span.to);
+    if (span.option == 2) {
+      ++sobe;
+      EXPECT_GE(lit, 1650u) << "Sobe went out before its 1.2 s prompt and the 0.5 s pause";
+      EXPECT_LE(lit, 2300u);
+      EXPECT_GE(peak, 60) << "Sobe's prompt was not heard";
+    } else if (span.option == 4) {
+      ++esquerda;
+      EXPECT_GE(lit, 850u) << "Esquerda went out before its 0.4 s prompt and the pause";
+      EXPECT_LE(lit, 1400u);
+    } else {
+      ++others;
+      EXPECT_GE(lit, 400u) << "option " << span.option;
+      EXPECT_LE(lit, 750u) << "option " << span.option << " has no prompt: the Delay alone";
+      if (span.option == 3 || span.option >= 6) {
+        EXPECT_LT(peak, 20) << "option " << span.option << " was not silent";
+      }
+    }
+  }
+  EXPECT_GE(sobe, 2);
+  EXPECT_GE(esquerda, 2);
+  EXPECT_GE(others, 12);
+}
+
+// Ctrl while "Sobe" is still being said, past its Delay: Sobe is chosen and the pointer goes up.
+TEST_F(PanelSayingItems, ACtrlPressDuringAPromptChoosesThatOption) {
+  SetCursorPos(300, 400);
+  ASSERT_TRUE(WaitForLitStart({2, 0}, 20000)) << Situation();
+  PumpFor(800);
+  ASSERT_EQ(ReadLit(), (Lit{2, 0})) << Situation();
+  HoldSwitch(100);
+  ASSERT_TRUE(WaitUntil([] { return !PanelVisible(); }, 3000)) << Situation();
+  POINT cursor{};
+  EXPECT_TRUE(WaitUntil([&] {
+    GetCursorPos(&cursor);
+    return cursor.y <= 400 - 9;
+  }, 5000)) << "the pointer does not go up: " << Situation();
+  EXPECT_EQ(cursor.x, 300);
+  HoldSwitch(200);
+  EXPECT_TRUE(WaitForShape(MouseMenuShape, 5000)) << Situation();
 }
 
 }  // namespace
