@@ -7,6 +7,8 @@
 #include <shlobj.h>
 #include <shobjidl.h>
 
+#include <algorithm>
+#include <cctype>
 #include <cstring>
 #include <optional>
 #include <string>
@@ -16,7 +18,12 @@
 #include "seam/seam.h"
 #include "switch/logic/capture_math.h"
 #include "switch/logic/switch_choice.h"
+#include "meter/logic/prompt_view.h"
 #include "meter/logic/timing_view.h"
+#include "speaking/logic/prompt_sound.h"
+#include "speaking/logic/spoken_items.h"
+#include "speaking/ufalas.h"
+#include "speaking/utocador.h"
 #include "switch/uaudio.h"
 #include "switch/utempos.h"
 
@@ -26,6 +33,7 @@ int32_t SilentTicks = 0;
 bool TypedGiven = false;
 int32_t TypedThreshold = 0;
 bool TimingPage = false;
+bool PromptsPage = false;
 
 namespace {
 
@@ -154,13 +162,118 @@ void ApplySuggestedDelay() {
   TimingStatus = AppliedStatus(Timing.suggestedMs, RewriteShortcutDelays(Timing.suggestedMs));
 }
 
-// T opens the reaction-time page, V the meter again, A there applies the suggestion.
+// ---- The prompts' page ----
+
+constexpr int kLongestRecordingTicks = 30;
+constexpr size_t kRecordingMargin = CaptureRate / 10;  // kept either side of the sound
+std::vector<std::string> Texts;
+PromptPage Page;
+std::string Recording;  // 8-bit samples heard since R
+int RecordingTicks = 0;
+
+int64_t RecordedLength(const std::string& text) {
+  std::string file;
+  if (!ReadWholeFile(PromptFilePath(text), 1 << 24, file)) return -1;
+  const std::optional<WavParts> parts = ParseWav(file);
+  return parts ? parts->DurationMs() : -1;
+}
+
+void ShowText(int index) {
+  if (Texts.empty()) Texts = RecordableTexts();
+  const int count = static_cast<int>(Texts.size());
+  Page.index = (index % count + count) % count;
+  Page.count = count;
+  Page.text = Texts[Page.index];
+  Page.recordedMs = RecordedLength(Page.text);
+  Page.status.clear();
+}
+
+void StartRecording() {
+  StopWav();
+  Recording.clear();
+  RecordingTicks = 0;
+  Page.recording = true;
+  Page.status = "Gravando: fale agora. Qualquer tecla termina; no m\xE1ximo 3 s.";
+}
+
+// The room's noise is no part of the prompt.
+int QuietLevel() {
+  const MeterReading reading = ReadMeter(MeterStats, MeterTick, true, false, 0);
+  return std::max(8, reading.noise + 4);
+}
+
+void FinishRecording() {
+  Page.recording = false;
+  const std::string_view sound = TrimmedSound(Recording, QuietLevel(), kRecordingMargin);
+  if (sound.empty()) {
+    Page.status = "Nada se ouviu: R para gravar de novo, mais perto do microfone.";
+    return;
+  }
+  if (!SavePrompt(Page.text, WavFileOf(Widened(sound), CaptureRate))) {
+    Page.status = "N\xE3o foi poss\xEDvel gravar o arquivo da fala.";
+    return;
+  }
+  Page.recordedMs = PlayWavFile(PromptFilePath(Page.text));
+  Page.status = "Gravada e tocada. O: ouve de novo; Espa\xE7o: pr\xF3xima.";
+}
+
+void DeleteRecording() {
+  StopWav();
+  DeletePrompt(Page.text);
+  Page.recordedMs = RecordedLength(Page.text);
+  Page.status = Page.recordedMs < 0 ? "Grava\xE7\xE3o apagada: o painel usa a voz do Windows." : "N\xE3o foi poss\xEDvel apagar.";
+}
+
+void PlayAgain() {
+  Page.status = PlayWavFile(PromptFilePath(Page.text)) >= 0 ? "Tocando." : "Sem grava\xE7\xE3o para ouvir.";
+}
+
+// While recording, any key ends it; R records, Space and A move on and back, O plays, X
+// deletes, V goes back to the meter.
+void TakePromptKey(unsigned char key) {
+  if (Page.recording) return FinishRecording();
+  switch (key) {
+    case 'r': return StartRecording();
+    case ' ': return ShowText(Page.index + 1);
+    case 'a': return ShowText(Page.index - 1);
+    case 'o': return PlayAgain();
+    case 'x': return DeleteRecording();
+    case 'v': StopWav(); PromptsPage = false; return;
+    default: return;
+  }
+}
+
+void KeepRecording(const unsigned char* samples, uint32_t count) {
+  if (!Page.recording) return;
+  Recording.append(reinterpret_cast<const char*>(samples), count);
+}
+
+void EndLongRecording() {
+  if (Page.recording && ++RecordingTicks >= kLongestRecordingTicks) FinishRecording();
+}
+
+void ShowPrompts() {
+  MeterScreen screen;
+  ComposePromptScreen(Page, screen);
+  ShowScreen(screen, PromptCaption(Page));
+}
+
+// ---- Keys ----
+
+// T opens the reaction-time page, G the prompts' page, V the meter again, A on the
+// reaction-time page applies the suggestion.
+void TakeMeterKey(unsigned char key) {
+  if (key == 't') TimingPage = true, MeterTick = MeterTick / kTimingRereadTicks * kTimingRereadTicks;
+  else if (key == 'g') PromptsPage = true, TimingPage = false, ShowText(Page.index);
+  else if (key == 'v') TimingPage = false;
+  else if (key == 'a' && TimingPage) ApplySuggestedDelay();
+}
+
 void TakeMeterKeys() {
   while (KeyWaiting()) {
-    const unsigned char key = ReadKeyChar();
-    if (key == 't' || key == 'T') TimingPage = true, MeterTick = MeterTick / kTimingRereadTicks * kTimingRereadTicks;
-    else if (key == 'v' || key == 'V') TimingPage = false;
-    else if ((key == 'a' || key == 'A') && TimingPage) ApplySuggestedDelay();
+    const unsigned char key = static_cast<unsigned char>(std::tolower(ReadKeyChar()));
+    if (PromptsPage) TakePromptKey(key);
+    else TakeMeterKey(key);
   }
 }
 
@@ -190,7 +303,9 @@ void ListenOnce() {
   bool heard = false;
   int peak = 0;
   while (CaptureReady()) {
-    peak = SamplePeak(MeterArea, CaptureRead(MeterArea), peak);
+    const uint32_t count = CaptureRead(MeterArea);
+    peak = SamplePeak(MeterArea, count, peak);
+    KeepRecording(MeterArea, count);
     heard = true;
     PumpMessages();
   }
@@ -199,6 +314,7 @@ void ListenOnce() {
 }
 
 void ShowMeter() {
+  if (PromptsPage) return ShowPrompts();
   if (TimingPage) return ShowTiming();
   MeterReading reading = ReadMeter(MeterStats, MeterTick, CaptureRunning(), TypedGiven, TypedThreshold);
   reading.switchPresses = SwitchPresses;
@@ -212,6 +328,7 @@ void RunMeterTick() {
   Delay(100);
   ++MeterTick;
   ListenOnce();
+  EndLongRecording();
   CountSwitchPresses();
   TakeMeterKeys();
   ShowMeter();

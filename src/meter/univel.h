@@ -13,6 +13,7 @@ extern int32_t SilentTicks;         // ticks in a row that brought no buffer
 extern bool TypedGiven;             // a threshold was given on the command line
 extern int32_t TypedThreshold;      // that threshold, marked on the bar
 extern bool TimingPage;             // the reaction-time page shows ("/tempo", or the key T)
+extern bool PromptsPage;            // the page that records the panel's prompts (the key G)
 
 void TakeMeterArguments();          // a first argument that is a whole number is the mark; /tempo
 void OpenMicrophone();              // the panel's capture ring: 11025 Hz, 8 bits, mono, its buffers

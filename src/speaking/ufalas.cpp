@@ -104,3 +104,12 @@ std::wstring PromptFilePath(const std::string& text) {
   if (folder.empty()) return L"";
   return folder + L"\\" + WideText(PromptFileName(text));
 }
+
+bool SavePrompt(const std::string& text, const std::string& wavFile) {
+  const std::wstring folder = UserFilePath(L"falas");
+  if (folder.empty()) return false;
+  CreateDirectoryW(folder.c_str(), nullptr);
+  return WriteWholeFile(PromptFilePath(text), wavFile);
+}
+
+void DeletePrompt(const std::string& text) { DeleteFileW(PromptFilePath(text).c_str()); }

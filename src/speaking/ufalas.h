@@ -12,3 +12,6 @@ void Say(const std::string& text);
 // At every poll: a prompt that has ended lets the sound switch hear again.
 void FollowPrompt();
 std::wstring PromptFilePath(const std::string& text);  // in the user's folder, "" when it has none
+// The recording of text written whole as its prompt; false when it could not be.
+bool SavePrompt(const std::string& text, const std::string& wavFile);
+void DeletePrompt(const std::string& text);

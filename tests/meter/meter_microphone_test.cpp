@@ -6,7 +6,10 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <algorithm>
 #include <cstdint>
+#include <cstdlib>
+#include <optional>
 #include <fstream>
 #include <memory>
 #include <string>
@@ -14,6 +17,7 @@
 
 #include "e2e/desktop.h"
 #include "support/probe_process.h"
+#include "speaking/logic/prompt_sound.h"
 #include "switch/logic/reaction_times.h"
 
 namespace {
@@ -187,6 +191,45 @@ TEST_F(MeterOnTheMicrophone, TenSecondsOfNoiseThenThreeClapsSuggestAVolumeBetwee
   EXPECT_LT(suggestion, 100) << meter->Caption();
   std::printf("suggestion after noise 20 and claps 100: %d (%s)\n", suggestion,
               meter->Caption().c_str());
+}
+
+// The prompts' page: R records what the microphone hears, here 0.6 s of a square wave between
+// silences, until 3 s have passed; the file kept holds the sound alone and plays back.
+TEST_F(MeterOnTheMicrophone, GRecordsASoundIntoAPromptFileThatPlaysBackAndXDeletesIt) {
+  const std::string file = std::string(std::getenv("APPDATA")) + "\\Acenora\\falas\\Clica.wav";
+  DeleteFileA(file.c_str());
+  auto captionHas = [&](const std::string& part) {
+    return e2e::WaitUntil([&] { return meter->Caption().find(part) != std::string::npos; }, 5000);
+  };
+  meter->Type('g');
+  ASSERT_TRUE(captionHas("Gravar falas - 1 de ")) << meter->Caption();
+  EXPECT_TRUE(captionHas(": Clica (sem grava\xE7\xE3o)")) << meter->Caption();
+  meter->Type('r');
+  ASSERT_TRUE(captionHas("(gravando)")) << meter->Caption();
+  Samples sound;
+  AddSquare(sound, 0, 600);
+  AddSquare(sound, 80, 600);
+  AddSquare(sound, 0, 600);
+  Player player(sound);
+  ASSERT_TRUE(captionHas("Clica (gravada, ")) << meter->Caption();
+
+  const std::string bytes = e2e::FileText(file);
+  const std::optional<WavParts> parts = ParseWav(bytes);
+  ASSERT_TRUE(parts) << "no prompt file of PCM sound: " << bytes.size() << " bytes";
+  EXPECT_EQ(parts->bitsPerSample, 16);
+  EXPECT_GE(parts->DurationMs(), 400) << "the sound was cut";
+  EXPECT_LE(parts->DurationMs(), 1000) << "the silence was kept";
+  int peak = 0;
+  for (size_t at = parts->dataAt; at + 1 < parts->dataAt + parts->dataSize; at += 2)
+    peak = std::max(peak, std::abs(static_cast<int16_t>(static_cast<unsigned char>(bytes[at]) | bytes[at + 1] << 8)));
+  EXPECT_NEAR(peak, 80 * 256, 256);
+  EXPECT_TRUE(PlaySoundA(file.c_str(), nullptr, SND_FILENAME | SND_SYNC | SND_NODEFAULT)) << "it does not play";
+
+  meter->Type('x');
+  EXPECT_TRUE(captionHas(": Clica (sem grava\xE7\xE3o)")) << meter->Caption();
+  EXPECT_EQ(GetFileAttributesA(file.c_str()), INVALID_FILE_ATTRIBUTES);
+  meter->Type('v');
+  EXPECT_TRUE(captionHas(LevelWord)) << meter->Caption();
 }
 
 TEST_F(MeterOnTheMicrophone, ClosingTheWindowEndsTheMeterWithExitCode0) {

@@ -137,8 +137,7 @@ std::string MeterCaption(const MeterReading& reading) {
 }
 
 void ComposeMeterScreen(const MeterReading& reading, MeterScreen& screen) {
-  std::memset(screen.chars, ' ', sizeof screen.chars);
-  std::memset(screen.attrs, TextColour, sizeof screen.attrs);
+  BlankScreen(screen);
   Put(screen, 1, 2, PeakLine(reading));
   PutBar(screen, reading);
   PutMarkLine(screen, reading);
@@ -147,8 +146,20 @@ void ComposeMeterScreen(const MeterReading& reading, MeterScreen& screen) {
   Put(screen, 7, 2, SuggestionLine(reading));
   Put(screen, 8, 4, ReasonLine(reading));
   Put(screen, 10, 2, "Barra vermelha: o painel escolheria com este som; verde: n\xE3o escolheria.");
-  Put(screen, 9, 2, "Tecla T: tempo de rea\xE7\xE3o da pessoa e Delay sugerido.");
+  Put(screen, 9, 2, "Tecla T: tempo de rea\xE7\xE3o e Delay sugerido. G: gravar as falas do painel.");
   Put(screen, 11, 2, "Fique em sil\xEAncio 10 s; depois fa\xE7" "a 3 vezes o som que vai usar.");
   if (reading.microphone) Put(screen, 12, 2, "Microfone: ouvindo");
   else Put(screen, 12, 2, "Sem microfone: tentando de novo a cada 3 s", WarningColour);
+}
+
+void BlankScreen(MeterScreen& screen) {
+  std::memset(screen.chars, ' ', sizeof screen.chars);
+  std::memset(screen.attrs, TextColour, sizeof screen.attrs);
+}
+
+void PutLine(MeterScreen& screen, int row, const std::string& text, unsigned char attr) {
+  for (size_t i = 0; i + 2 <= static_cast<size_t>(MeterCols) && i < text.size(); ++i) {
+    screen.chars[row - 1][i + 1] = static_cast<unsigned char>(text[i]);
+    screen.attrs[row - 1][i + 1] = attr;
+  }
 }

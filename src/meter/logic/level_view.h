@@ -64,3 +64,6 @@ struct MeterScreen {
 };
 
 void ComposeMeterScreen(const MeterReading& reading, MeterScreen& screen);
+// A page of lines: blanks in the text colour, then a line from the second column, cut at the last.
+void BlankScreen(MeterScreen& screen);
+void PutLine(MeterScreen& screen, int row, const std::string& text, unsigned char attr = TextColour);

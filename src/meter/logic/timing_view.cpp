@@ -1,7 +1,6 @@
 #include "meter/logic/timing_view.h"
 
 #include <cmath>
-#include <cstring>
 #include <sstream>
 
 namespace {
@@ -9,12 +8,7 @@ namespace {
 std::string Ms(int value) { return std::to_string(value) + " ms"; }
 std::string Percent(double share) { return std::to_string(std::lround(share * 100)) + " %"; }
 
-void Put(MeterScreen& screen, int row, const std::string& text, unsigned char attr = TextColour) {
-  for (size_t i = 0; i + 2 <= static_cast<size_t>(MeterCols) && i < text.size(); ++i) {
-    screen.chars[row - 1][i + 1] = static_cast<unsigned char>(text[i]);
-    screen.attrs[row - 1][i + 1] = attr;
-  }
-}
+void Put(MeterScreen& screen, int row, const std::string& text) { PutLine(screen, row, text); }
 
 std::string Direction(const TimingFigures& figures) {
   if (figures.suggestedMs < figures.currentDelayMs) return " (mais curto)";
@@ -25,8 +19,7 @@ std::string Direction(const TimingFigures& figures) {
 }  // namespace
 
 void ComposeTimingScreen(const TimingFigures& figures, const std::string& status, MeterScreen& screen) {
-  std::memset(screen.chars, ' ', sizeof screen.chars);
-  std::memset(screen.attrs, TextColour, sizeof screen.attrs);
+  BlankScreen(screen);
   Put(screen, 1, "Tempo de rea\xE7\xE3o: da op\xE7\xE3o acesa ao come\xE7o do toque (" +
                      std::to_string(figures.choices) + " escolhas recentes)");
   if (figures.choices > 0) Put(screen, 6, "Delay atual: " + Ms(figures.currentDelayMs));
