@@ -11,7 +11,7 @@
 ;             that asks for UI access: installed for all users, it reaches administrators'
 ;             windows; an unsigned one would not start, so unsigned builds leave it out
 ; Silent, for a technician:  setup.exe /S [/VOLUME=60] [/DELAY=1500] [/INICIAR=1] [/TODOS=1]
-;                            [/SUGERIR=0] [/FREQUENCIA=1] [/APONTAR=0]
+;                            [/SUGERIR=0] [/FREQUENCIA=1] [/APONTAR=0] [/FALAR=1]
 ;                            [/ACIONADOR=CTRL|ESPACO|ENTER|F8|DIREITO|CONTROLE]
 ; The keyboard's two choices and the pointing grid are written to the settings file at every
 ; install.
@@ -76,6 +76,8 @@ Var FrequencyField
 Var FinishText
 Var PointWithGrid
 Var PointField
+Var SayItems
+Var SayField
 Var SwitchName
 Var SwitchField
 ; What the settings file held when the setup started, empty for what it did not hold: only
@@ -85,6 +87,7 @@ Var DelayAtStart
 Var SuggestAtStart
 Var FrequencyAtStart
 Var PointAtStart
+Var SayAtStart
 
 !insertmacro MUI_PAGE_WELCOME
 Page custom OptionsPage OptionsPageLeave
@@ -117,6 +120,7 @@ Function .onInit
   StrCpy $SuggestWords 1
   StrCpy $FrequencyOrder 0
   StrCpy $PointWithGrid 1
+  StrCpy $SayItems 0
   ${GetParameters} $R0
   StrCpy $AllUsers 0
   ${GetOptions} $R0 "/TODOS=" $R1
@@ -140,6 +144,7 @@ Function .onInit
   !insertmacro OptionFlag "/SUGERIR=" $SuggestWords
   !insertmacro OptionFlag "/FREQUENCIA=" $FrequencyOrder
   !insertmacro OptionFlag "/APONTAR=" $PointWithGrid
+  !insertmacro OptionFlag "/FALAR=" $SayItems
   ${GetOptions} $R0 "/ACIONADOR=" $SwitchName
   ${IfThen} $SwitchName == "" ${|} Call SwitchAlreadySet ${|}
   !insertmacro WholeOr $Volume 60
@@ -176,11 +181,13 @@ Function ReadCurrentChoices
   ${IfThen} $0 != "" ${|} StrCpy $FrequencyAtStart 0 ${|}
   ${IfThen} $0 == "FREQUENCIA" ${|} StrCpy $FrequencyAtStart 1 ${|}
   ReadINIStr $PointAtStart "$R9" "MOUSE" "APONTAR"
+  ReadINIStr $SayAtStart "$R9" "VARREDURA" "FALAR"
   ${IfThen} $VolumeAtStart != "" ${|} StrCpy $Volume $VolumeAtStart ${|}
   ${IfThen} $DelayAtStart != "" ${|} StrCpy $Delay $DelayAtStart ${|}
   ${IfThen} $SuggestAtStart != "" ${|} StrCpy $SuggestWords $SuggestAtStart ${|}
   ${IfThen} $FrequencyAtStart != "" ${|} StrCpy $FrequencyOrder $FrequencyAtStart ${|}
   ${IfThen} $PointAtStart != "" ${|} StrCpy $PointWithGrid $PointAtStart ${|}
+  ${IfThen} $SayAtStart != "" ${|} StrCpy $SayItems $SayAtStart ${|}
   !insertmacro UseContext
   ${IfThen} ${FileExists} "$SMSTARTUP\Acenora.lnk" ${|} StrCpy $StartWithWindows 1 ${|}
 FunctionEnd
@@ -320,12 +327,12 @@ Function OptionsPage
   Pop $0
   ${NSD_CreateNumber} 64u 53u 50u 12u "$Delay"
   Pop $DelayField
-  ${NSD_CreateCheckbox} 0 67u 100% 11u "Iniciar o painel junto com o Windows"
+  ${NSD_CreateCheckbox} 0 66u 100% 10u "Iniciar o painel junto com o Windows"
   Pop $StartField
   ${If} $StartWithWindows == 1
     ${NSD_Check} $StartField
   ${EndIf}
-  ${NSD_CreateCheckbox} 0 78u 100% 11u "Instalar para todos os usuários deste computador (administrador)"
+  ${NSD_CreateCheckbox} 0 76u 100% 10u "Instalar para todos os usuários deste computador (administrador)"
   Pop $AllUsersField
   Call IsAdministrator
   ${If} $0 != "Admin"
@@ -333,22 +340,27 @@ Function OptionsPage
   ${ElseIf} $AllUsers == 1
     ${NSD_Check} $AllUsersField
   ${EndIf}
-  ${NSD_CreateCheckbox} 0 89u 100% 11u "Sugerir palavras no teclado"
+  ${NSD_CreateCheckbox} 0 86u 100% 10u "Sugerir palavras no teclado"
   Pop $SuggestField
   ${If} $SuggestWords == 1
     ${NSD_Check} $SuggestField
   ${EndIf}
-  ${NSD_CreateCheckbox} 0 100u 100% 11u "Teclado com as letras mais usadas primeiro (acentos junto)"
+  ${NSD_CreateCheckbox} 0 96u 100% 10u "Teclado com as letras mais usadas primeiro (acentos junto)"
   Pop $FrequencyField
   ${If} $FrequencyOrder == 1
     ${NSD_Check} $FrequencyField
   ${EndIf}
-  ${NSD_CreateCheckbox} 0 111u 100% 11u "Apontar e clicar com uma grade (mais rápido e preciso)"
+  ${NSD_CreateCheckbox} 0 106u 100% 10u "Apontar e clicar com uma grade (mais rápido e preciso)"
   Pop $PointField
   ${If} $PointWithGrid == 1
     ${NSD_Check} $PointField
   ${EndIf}
-  ${NSD_CreateLabel} 0 125u 100% 12u "Volume e Delay vão nos atalhos do painel. Para mudar tudo isso depois, instale de novo."
+  ${NSD_CreateCheckbox} 0 116u 100% 10u "Falar cada opção ao acender (para quem não enxerga bem o painel)"
+  Pop $SayField
+  ${If} $SayItems == 1
+    ${NSD_Check} $SayField
+  ${EndIf}
+  ${NSD_CreateLabel} 0 128u 100% 12u "Volume e Delay vão nos atalhos do painel. Para mudar tudo isso depois, instale de novo."
   Pop $0
   nsDialogs::Show
 FunctionEnd
@@ -374,6 +386,9 @@ Function OptionsPageLeave
   ${NSD_GetState} $PointField $0
   ${IfThen} $0 == ${BST_CHECKED} ${|} StrCpy $PointWithGrid 1 ${|}
   ${IfThen} $0 != ${BST_CHECKED} ${|} StrCpy $PointWithGrid 0 ${|}
+  ${NSD_GetState} $SayField $0
+  ${IfThen} $0 == ${BST_CHECKED} ${|} StrCpy $SayItems 1 ${|}
+  ${IfThen} $0 != ${BST_CHECKED} ${|} StrCpy $SayItems 0 ${|}
   ${NSD_GetState} $AllUsersField $0
   ${If} $0 == ${BST_CHECKED}
     StrCpy $AllUsers 1
@@ -402,6 +417,7 @@ Function WriteOptionChoices
     ${EndIf}
   ${EndIf}
   ${IfThen} $PointWithGrid != $PointAtStart ${|} WriteINIStr "$R8" "MOUSE" "APONTAR" "$PointWithGrid" ${|}
+  ${IfThen} $SayItems != $SayAtStart ${|} WriteINIStr "$R8" "VARREDURA" "FALAR" "$SayItems" ${|}
   ${IfThen} $Volume != $VolumeAtStart ${|} WriteINIStr "$R8" "ACIONADOR" "VOLUME" "$Volume" ${|}
   ${IfThen} $Delay != $DelayAtStart ${|} WriteINIStr "$R8" "VARREDURA" "DELAY" "$Delay" ${|}
   Call WriteSwitch

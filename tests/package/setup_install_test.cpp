@@ -130,7 +130,7 @@ class SilentSetup : public ::testing::Test {
 };
 
 TEST_F(SilentSetup, InstallsShortcutsWithTheChosenValuesAndUninstallsAllButTheSettings) {
-  Install("/VOLUME=45 /DELAY=1200 /INICIAR=1 /FREQUENCIA=1 /ACIONADOR=DIREITO");
+  Install("/VOLUME=45 /DELAY=1200 /INICIAR=1 /FREQUENCIA=1 /ACIONADOR=DIREITO /FALAR=1");
   for (const wchar_t* file : {L"acenora.exe", L"acenora-nivel.exe", L"locutor.exe", L"obkbm32.dll",
                               L"LEIAME.txt", L"ORBITA.INI.exemplo", L"lista-palavras.txt",
                               L"lista-palavras-LICENCA.txt", L"Desinstalar Acenora.exe"})
@@ -160,7 +160,7 @@ TEST_F(SilentSetup, InstallsShortcutsWithTheChosenValuesAndUninstallsAllButTheSe
   GetPrivateProfileStringW(L"VIDEO", L"FONTE", L"(nenhuma)", font, 64, UserSettings.c_str());
   EXPECT_EQ(Narrow(font), "(nenhuma)");
   for (auto [section, key, value] : {std::tuple{L"TECLADO", L"SUGESTOES", "5"},
-                                     {L"TECLADO", L"DISPOSICAO", "FREQUENCIA"}, {L"MOUSE", L"APONTAR", "1"},
+                                     {L"TECLADO", L"DISPOSICAO", "FREQUENCIA"}, {L"MOUSE", L"APONTAR", "1"}, {L"VARREDURA", L"FALAR", "1"},
                                      {L"ACIONADOR", L"TECLA", "CTRL"}, {L"ACIONADOR", L"MOUSE", "DIREITO"}}) {
     wchar_t written[16] = {};
     GetPrivateProfileStringW(section, key, L"", written, 16, UserSettings.c_str());
