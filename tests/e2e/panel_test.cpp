@@ -5,6 +5,7 @@
 #include "desktop.h"
 #include "panel_settings_environment.h"
 #include "pointing/logic/grid.h"
+#include "speaking/logic/prompt_sound.h"
 #include "target_window.h"
 
 #include <gtest/gtest.h>
@@ -661,36 +662,28 @@ class PanelSayingItems : public ::testing::Test {
   static std::string PromptPath(const std::string& text) {
     return std::string(std::getenv("APPDATA")) + "\\Acenora\\falas\\" + text + ".wav";
   }
-  // Mono 16-bit at 11025 Hz, a square wave of amplitude 90 in 8-bit terms.
+  // A square wave of amplitude 90 in 8-bit terms.
   static bool WritePrompt(const std::string& text, int ms) {
     CreateDirectoryA((std::string(std::getenv("APPDATA")) + "\\Acenora").c_str(), nullptr);
     CreateDirectoryA((std::string(std::getenv("APPDATA")) + "\\Acenora\\falas").c_str(), nullptr);
-    const uint32_t samples = 11025u * ms / 1000, bytes = 2 * samples;
-    std::string wav = "RIFF" + Little(36 + bytes) + "WAVEfmt " + Little(16) + std::string("\1\0\1\0", 4) +
-                      Little(11025) + Little(22050) + std::string("\2\0\20\0", 4) + "data" + Little(bytes);
-    for (uint32_t i = 0; i < samples; ++i) {
-      const int16_t value = (i / 11) % 2 ? 90 * 256 : -90 * 256;
-      wav += static_cast<char>(value & 0xFF);
-      wav += static_cast<char>(value >> 8);
-    }
+    std::vector<int16_t> samples(11025 * ms / 1000);
+    for (size_t i = 0; i < samples.size(); ++i) samples[i] = (i / 11) % 2 ? 90 * 256 : -90 * 256;
+    const std::string wav = WavFileOf(samples, 11025);
     std::ofstream(PromptPath(text), std::ios::binary) << wav;
     return FileText(PromptPath(text)).size() == wav.size();
-  }
-  static std::string Little(uint32_t value) {
-    return {static_cast<char>(value), static_cast<char>(value >> 8), static_cast<char>(value >> 16),
-            static_cast<char>(value >> 24)};
   }
 
   static inline bool started = false;
 };
 
-// The microphone as the panel hears it: the loudest sample of each 50 ms, with its time.
+// The microphone as the panel hears it: the loudest sample of each 50 ms buffer, dated when
+// it is read.
 class Listener {
  public:
   Listener() {
     WAVEFORMATEX format{WAVE_FORMAT_PCM, 1, 11025, 11025, 1, 8, 0};
     if (waveInOpen(&device_, WAVE_MAPPER, &format, 0, 0, CALLBACK_NULL) != MMSYSERR_NOERROR) return;
-    for (WAVEHDR& header : headers_) Queue(header);
+    for (int i = 0; i < kBuffers; ++i) Queue(i);
     waveInStart(device_);
   }
   ~Listener() {
@@ -700,18 +693,17 @@ class Listener {
     waveInClose(device_);
   }
   void Poll() {
-    for (int turn = 0; turn < kBuffers && device_; ++turn) {
-      WAVEHDR& header = headers_[next_];
-      if (!(header.dwFlags & WHDR_DONE)) return;
+    for (WAVEHDR* header = &headers_[next_]; device_ && (header->dwFlags & WHDR_DONE); header = &headers_[next_]) {
       int peak = 0;
-      for (DWORD i = 0; i < header.dwBytesRecorded; ++i) peak = std::max(peak, std::abs(static_cast<unsigned char>(header.lpData[i]) - 128));
+      for (DWORD i = 0; i < header->dwBytesRecorded; ++i)
+        peak = std::max(peak, std::abs(static_cast<unsigned char>(header->lpData[i]) - 128));
       peaks_.push_back({GetTickCount(), peak});
-      waveInUnprepareHeader(device_, &header, sizeof header);
-      Queue(header);
+      waveInUnprepareHeader(device_, header, sizeof *header);
+      Queue(next_);
       next_ = (next_ + 1) % kBuffers;
     }
   }
-  // The loudest heard from a moment after from until to: a buffer is read once it is full.
+  // The loudest read from a moment after from until to.
   int PeakBetween(DWORD from, DWORD to) const {
     int peak = -1;
     for (const auto& [at, level] : peaks_)
@@ -721,13 +713,12 @@ class Listener {
 
  private:
   static constexpr int kBuffers = 8;
-  void Queue(WAVEHDR& header) {
-    const size_t index = &header - headers_;
-    header = WAVEHDR{};
-    header.lpData = data_[index];
-    header.dwBufferLength = sizeof data_[index];
-    waveInPrepareHeader(device_, &header, sizeof header);
-    waveInAddBuffer(device_, &header, sizeof header);
+  void Queue(int i) {
+    headers_[i] = WAVEHDR{};
+    headers_[i].lpData = data_[i];
+    headers_[i].dwBufferLength = sizeof data_[i];
+    waveInPrepareHeader(device_, &headers_[i], sizeof headers_[i]);
+    waveInAddBuffer(device_, &headers_[i], sizeof headers_[i]);
   }
   HWAVEIN device_ = nullptr;
   WAVEHDR headers_[kBuffers]{};
