@@ -3,9 +3,6 @@
 #include "meter/univel.h"
 
 #include <windows.h>
-#include <knownfolders.h>
-#include <shlobj.h>
-#include <shobjidl.h>
 
 #include <algorithm>
 #include <cctype>
@@ -23,6 +20,7 @@
 #include "speaking/logic/prompt_sound.h"
 #include "speaking/logic/spoken_items.h"
 #include "speaking/ufalas.h"
+#include "settings/uconfig.h"
 #include "speaking/utocador.h"
 #include "switch/uaudio.h"
 #include "switch/utempos.h"
@@ -110,56 +108,13 @@ constexpr int kTimingRereadTicks = 10;  // the panel may be choosing meanwhile
 TimingFigures Timing;
 std::string TimingStatus;
 
-// The panel's shortcuts that the setup makes, the user's and every user's.
-constexpr const KNOWNFOLDERID* kShortcutFolders[] = {&FOLDERID_Programs, &FOLDERID_Desktop, &FOLDERID_Startup,
-                                                     &FOLDERID_CommonPrograms, &FOLDERID_PublicDesktop,
-                                                     &FOLDERID_CommonStartup};
-
-std::wstring KnownFolder(const KNOWNFOLDERID& id) {
-  PWSTR path = nullptr;
-  std::wstring folder;
-  if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path))) folder = path;
-  CoTaskMemFree(path);
-  return folder;
-}
-
-// The shortcut's Delay replaced and its Volume kept; false when it is missing, is not the
-// panel's, or cannot be written (every user's, without an administrator's rights).
-bool RewriteDelay(const std::wstring& link, int delayMs) {
-  IShellLinkW* shortcut = nullptr;
-  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
-                              reinterpret_cast<void**>(&shortcut))))
-    return false;
-  IPersistFile* file = nullptr;
-  bool done = false;
-  wchar_t arguments[INFOTIPSIZE] = {};
-  if (SUCCEEDED(shortcut->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-      SUCCEEDED(file->Load(link.c_str(), STGM_READWRITE)) &&
-      SUCCEEDED(shortcut->GetArguments(arguments, INFOTIPSIZE))) {
-    const std::string changed = ArgumentsWithDelay(NarrowText(arguments), delayMs);
-    done = !changed.empty() && SUCCEEDED(shortcut->SetArguments(WideText(changed).c_str())) &&
-           SUCCEEDED(file->Save(link.c_str(), TRUE));
-  }
-  if (file) file->Release();
-  shortcut->Release();
-  return done;
-}
-
-int RewriteShortcutDelays(int delayMs) {
-  int rewritten = 0;
-  for (const KNOWNFOLDERID* id : kShortcutFolders) {
-    std::wstring folder = KnownFolder(*id);
-    if (folder.empty()) continue;
-    if (id == &FOLDERID_Programs || id == &FOLDERID_CommonPrograms) folder += L"\\Acenora";
-    const std::wstring link = folder + L"\\Acenora.lnk";
-    if (GetFileAttributesW(link.c_str()) != INVALID_FILE_ATTRIBUTES) rewritten += RewriteDelay(link, delayMs);
-  }
-  return rewritten;
-}
-
+// Into the shortcuts and the settings file, where a panel started without numbers reads it.
 void ApplySuggestedDelay() {
-  if (Timing.suggestedMs == 0) return;
-  TimingStatus = AppliedStatus(Timing.suggestedMs, RewriteShortcutDelays(Timing.suggestedMs));
+  const int delay = Timing.suggestedMs;
+  if (delay == 0) return;
+  const int shortcuts = RewritePanelShortcuts([delay](const std::string& given) { return ArgumentsWithDelay(given, delay); });
+  const SettingsWritten written = WriteSettingChanges({{"VARREDURA", "DELAY", std::to_string(delay)}});
+  TimingStatus = AppliedStatus(delay, shortcuts, !written.path.empty(), written.instead);
 }
 
 // ---- The prompts' page ----

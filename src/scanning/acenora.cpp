@@ -28,6 +28,7 @@
 #include "scanning/logic/shell_places.h"
 #include "seam/seam.h"
 #include "speaking/ufalas.h"
+#include "starter/ustarter.h"
 #include "switch/logic/lit_items.h"
 #include "switch/uaudio.h"
 #include "switch/uctlsom.h"
@@ -164,23 +165,8 @@ std::wstring ModuleFileName() {
 
 // Two panels would each take every press. The window of the one that runs carries this mark;
 // a second start in the session hands it its numbers and ends.
-constexpr wchar_t kPanelMark[] = L"Acenora.Painel";
 constexpr ULONG_PTR kNewValues = 0x41434E56;  // WM_COPYDATA: "threshold [dwell]" for the running panel
 constexpr int kRunningPanelWaitMs = 5000;     // a panel just started shows its window within this
-
-BOOL CALLBACK FindMarkedPanel(HWND window, LPARAM found) {
-  wchar_t name[16] = {};
-  GetClassNameW(window, name, 16);
-  if (lstrcmpW(name, L"ObWinCrt") != 0 || !GetPropW(window, kPanelMark)) return TRUE;
-  *reinterpret_cast<HWND*>(found) = window;
-  return FALSE;
-}
-
-HWND RunningPanel() {
-  HWND found = nullptr;
-  EnumWindows(FindMarkedPanel, reinterpret_cast<LPARAM>(&found));
-  return found;
-}
 
 // The session's panel, when another process holds the mark's name (a panel with UI access
 // holds it above this one's reach: refused, it is there all the same); null when none runs
@@ -227,7 +213,7 @@ bool TakeNewValues(const COPYDATASTRUCT& data) {
 }
 
 void MarkAsThePanel() {
-  SetPropW(ConsoleWindow, kPanelMark, reinterpret_cast<HANDLE>(1));
+  SetPropW(ConsoleWindow, PanelMark, reinterpret_cast<HANDLE>(1));
   ChangeWindowMessageFilterEx(ConsoleWindow, WM_COPYDATA, MSGFLT_ALLOW, nullptr);
   ConsoleCopyData = TakeNewValues;
 }

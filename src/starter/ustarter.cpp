@@ -154,3 +154,42 @@ int StartPanelAsUser(const std::wstring& program, const std::wstring& arguments)
   if (com) CoUninitialize();
   return code;
 }
+
+namespace {
+
+constexpr DWORD kPanelEndWaitMs = 10000;
+
+BOOL CALLBACK FindMarkedPanel(HWND window, LPARAM found) {
+  wchar_t name[16] = {};
+  GetClassNameW(window, name, 16);
+  if (lstrcmpW(name, kPanelClass) != 0 || !GetPropW(window, PanelMark)) return TRUE;
+  *reinterpret_cast<HWND*>(found) = window;
+  return FALSE;
+}
+
+std::wstring ProgramOf(HANDLE process) {
+  wchar_t path[MAX_PATH] = {};
+  DWORD size = MAX_PATH;
+  return QueryFullProcessImageNameW(process, 0, path, &size) ? std::wstring(path, size) : std::wstring();
+}
+
+}  // namespace
+
+HWND RunningPanel() {
+  HWND found = nullptr;
+  EnumWindows(FindMarkedPanel, reinterpret_cast<LPARAM>(&found));
+  return found;
+}
+
+std::wstring CloseRunningPanel() {
+  const HWND panel = RunningPanel();
+  DWORD processId = 0;
+  if (!panel || !GetWindowThreadProcessId(panel, &processId)) return L"";
+  const HANDLE process = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_LIMITED_INFORMATION, FALSE, processId);
+  if (!process) return L"";
+  const std::wstring program = ProgramOf(process);
+  PostMessageW(panel, WM_CLOSE, 0, 0);
+  const bool ended = WaitForSingleObject(process, kPanelEndWaitMs) == WAIT_OBJECT_0;
+  CloseHandle(process);
+  return ended ? program : L"";
+}

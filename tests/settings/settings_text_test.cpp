@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include "settings/logic/settings_fields.h"
 #include "settings/logic/settings_text.h"
 
 namespace {
@@ -49,3 +50,16 @@ TEST(SettingsWriter, WritesTheValueInTheFilesOwnEncoding) {
 }
 
 }  // namespace
+
+TEST(SettingFields, ARefusedValueIsSaidInWordsAndEveryDefaultIsAccepted) {
+  const SettingField& delay = *FindField("VARREDURA", "DELAY");
+  EXPECT_EQ(FieldProblem(delay, "1200"), "");
+  for (const char* typed : {"1.5", "1,5", "", "12a", "-", "0x10"})
+    EXPECT_EQ(FieldProblem(delay, typed), "Escreva um n\xFAmero inteiro, sem v\xEDrgula nem ponto, de 100 a 10000.") << typed;
+  EXPECT_EQ(FieldProblem(delay, "99"), "Fora da faixa: de 100 a 10000.");
+  EXPECT_EQ(FieldProblem(delay, "99999999999"), FieldProblem(delay, "1.5"));
+  EXPECT_EQ(FieldProblem(*FindField("FALA", "VELOCIDADE"), "-10"), "");
+  EXPECT_EQ(FieldProblem(*FindField("VIDEO", "CORESFIXAS"), "sim"), "Escolha um dos valores da lista.");
+  EXPECT_EQ(FieldHint(delay), "de 100 a 10000; padr\xE3o 1500");
+  for (const SettingField& field : SettingFields()) EXPECT_EQ(FieldProblem(field, field.fallback), "") << field.key;
+}

@@ -52,8 +52,13 @@ std::string ArgumentsWithDelay(const std::string& arguments, int delayMs) {
   return volume + " " + std::to_string(delayMs);
 }
 
-std::string AppliedStatus(int delayMs, int shortcuts) {
-  if (shortcuts == 0) return "Nenhum atalho do painel achado: ponha " + Ms(delayMs) + " ao instalar de novo.";
-  return "Delay de " + Ms(delayMs) + " posto em " + std::to_string(shortcuts) +
-         (shortcuts == 1 ? " atalho" : " atalhos") + " do painel: vale quando ele abrir de novo.";
+std::string AppliedStatus(int delayMs, int shortcuts, bool written, bool instead) {
+  const std::string places = shortcuts == 0 ? "" : std::to_string(shortcuts) + (shortcuts == 1 ? " atalho" : " atalhos");
+  if (!written) {
+    if (shortcuts == 0) return "Nada gravado: o ORBITA.INI e os atalhos do painel pedem administrador.";
+    return "Delay " + Ms(delayMs) + " posto em " + places + "; o ORBITA.INI pede administrador.";
+  }
+  if (instead) return "Delay " + Ms(delayMs) + " s\xF3 no seu ORBITA.INI: o do programa pede administrador.";
+  return "Delay " + Ms(delayMs) + (shortcuts ? " em " + places + " e" : "") +
+         " no ORBITA.INI; vale ao abrir o painel de novo.";
 }

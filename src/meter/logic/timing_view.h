@@ -12,5 +12,6 @@ std::string TimingCaption(const TimingFigures& figures);
 // "VOLUME DELAY" with the Delay replaced and the Volume kept; "" when the arguments are not
 // the panel's two numbers, which are left alone.
 std::string ArgumentsWithDelay(const std::string& arguments, int delayMs);
-// What applying says: how many shortcuts took the Delay.
-std::string AppliedStatus(int delayMs, int shortcuts);
+// What applying says: how many shortcuts took the Delay, and whether the settings file the
+// panel reads did (written), or only the user's own did (instead), or none.
+std::string AppliedStatus(int delayMs, int shortcuts, bool written, bool instead);

@@ -1,0 +1,91 @@
+#include "settings/uconfig.h"
+
+#include <windows.h>
+#include <knownfolders.h>
+#include <shlobj.h>
+#include <shobjidl.h>
+
+#include "console/ObCrt.h"
+#include "settings/logic/settings_text.h"
+
+namespace {
+
+constexpr size_t kLargestSettings = 1 << 20;
+
+constexpr const KNOWNFOLDERID* kShortcutFolders[] = {&FOLDERID_Programs, &FOLDERID_Desktop, &FOLDERID_Startup,
+                                                     &FOLDERID_CommonPrograms, &FOLDERID_PublicDesktop,
+                                                     &FOLDERID_CommonStartup};
+
+bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
+
+std::wstring KnownFolder(const KNOWNFOLDERID& id) {
+  PWSTR path = nullptr;
+  std::wstring folder;
+  if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path))) folder = path;
+  CoTaskMemFree(path);
+  return folder;
+}
+
+// false when the shortcut is missing, is left alone, or cannot be written (every user's,
+// without an administrator's rights).
+bool RewriteShortcut(const std::wstring& link, const std::function<std::string(const std::string&)>& arguments) {
+  IShellLinkW* shortcut = nullptr;
+  if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
+                              reinterpret_cast<void**>(&shortcut))))
+    return false;
+  IPersistFile* file = nullptr;
+  bool done = false;
+  wchar_t given[INFOTIPSIZE] = {};
+  if (SUCCEEDED(shortcut->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
+      SUCCEEDED(file->Load(link.c_str(), STGM_READWRITE)) && SUCCEEDED(shortcut->GetArguments(given, INFOTIPSIZE))) {
+    const std::string changed = arguments(NarrowText(given));
+    done = !changed.empty() && SUCCEEDED(shortcut->SetArguments(WideText(changed).c_str())) &&
+           SUCCEEDED(file->Save(link.c_str(), TRUE));
+  }
+  if (file) file->Release();
+  shortcut->Release();
+  return done;
+}
+
+std::string Applied(std::string text, const std::vector<SettingChange>& changes) {
+  for (const SettingChange& change : changes) text = WithSetting(text, change.section, change.key, change.value);
+  return text;
+}
+
+}  // namespace
+
+std::wstring SettingsFileToWrite() {
+  const std::wstring path = SettingsPath();
+  return Exists(path) ? path : UserFilePath(L"ORBITA.INI");
+}
+
+SettingsWritten WriteSettingChanges(const std::vector<SettingChange>& changes) {
+  SettingsWritten written;
+  const std::wstring first = SettingsFileToWrite();
+  std::string text;
+  ReadWholeFile(first, kLargestSettings, text);
+  if (WriteWholeFile(first, Applied(text, changes))) {
+    written.path = first;
+    return written;
+  }
+  const std::wstring user = UserFilePath(L"ORBITA.INI");
+  written.instead = true;
+  written.refused = first;
+  if (user == first) return written;
+  std::string userText;
+  if (!ReadWholeFile(user, kLargestSettings, userText)) userText = text;  // begun from the caregiver's file
+  if (WriteWholeFile(user, Applied(userText, changes))) written.path = user;
+  return written;
+}
+
+int RewritePanelShortcuts(const std::function<std::string(const std::string&)>& arguments) {
+  int rewritten = 0;
+  for (const KNOWNFOLDERID* id : kShortcutFolders) {
+    std::wstring folder = KnownFolder(*id);
+    if (folder.empty()) continue;
+    if (id == &FOLDERID_Programs || id == &FOLDERID_CommonPrograms) folder += L"\\Acenora";
+    const std::wstring link = folder + L"\\Acenora.lnk";
+    if (Exists(link)) rewritten += RewriteShortcut(link, arguments);
+  }
+  return rewritten;
+}
