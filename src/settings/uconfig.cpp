@@ -18,12 +18,25 @@ constexpr const KNOWNFOLDERID* kShortcutFolders[] = {&FOLDERID_Programs, &FOLDER
 
 bool Exists(const std::wstring& path) { return GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES; }
 
+// A file the caregiver made read-only is left so, though a replace might go through.
+bool ReadOnly(const std::wstring& path) {
+  const DWORD attributes = GetFileAttributesW(path.c_str());
+  return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY);
+}
+
 std::wstring KnownFolder(const KNOWNFOLDERID& id) {
   PWSTR path = nullptr;
   std::wstring folder;
   if (SUCCEEDED(SHGetKnownFolderPath(id, 0, nullptr, &path))) folder = path;
   CoTaskMemFree(path);
   return folder;
+}
+
+std::wstring PanelShortcutIn(const KNOWNFOLDERID* id) {
+  std::wstring folder = KnownFolder(*id);
+  if (folder.empty()) return L"";
+  if (id == &FOLDERID_Programs || id == &FOLDERID_CommonPrograms) folder += L"\\Acenora";
+  return folder + L"\\Acenora.lnk";
 }
 
 // false when the shortcut is missing, is left alone, or cannot be written (every user's,
@@ -64,7 +77,7 @@ SettingsWritten WriteSettingChanges(const std::vector<SettingChange>& changes) {
   const std::wstring first = SettingsFileToWrite();
   std::string text;
   ReadWholeFile(first, kLargestSettings, text);
-  if (WriteWholeFile(first, Applied(text, changes))) {
+  if (!ReadOnly(first) && WriteWholeFile(first, Applied(text, changes))) {
     written.path = first;
     return written;
   }
@@ -81,11 +94,22 @@ SettingsWritten WriteSettingChanges(const std::vector<SettingChange>& changes) {
 int RewritePanelShortcuts(const std::function<std::string(const std::string&)>& arguments) {
   int rewritten = 0;
   for (const KNOWNFOLDERID* id : kShortcutFolders) {
-    std::wstring folder = KnownFolder(*id);
-    if (folder.empty()) continue;
-    if (id == &FOLDERID_Programs || id == &FOLDERID_CommonPrograms) folder += L"\\Acenora";
-    const std::wstring link = folder + L"\\Acenora.lnk";
-    if (Exists(link)) rewritten += RewriteShortcut(link, arguments);
+    const std::wstring link = PanelShortcutIn(id);
+    if (!link.empty() && Exists(link)) rewritten += RewriteShortcut(link, arguments);
   }
   return rewritten;
+}
+
+std::string PanelShortcutArguments() {
+  for (const KNOWNFOLDERID* id : kShortcutFolders) {
+    const std::wstring link = PanelShortcutIn(id);
+    if (link.empty() || !Exists(link)) continue;
+    std::string given;
+    RewriteShortcut(link, [&](const std::string& arguments) {
+      given = arguments;
+      return std::string();  // read, left alone
+    });
+    return given;
+  }
+  return "";
 }

@@ -21,6 +21,7 @@ std::wstring SettingsFileToWrite();
 // Every change written at once, each key in place; into the user's file when that one
 // refuses (a folder of every user's programs, a file made read-only).
 SettingsWritten WriteSettingChanges(const std::vector<SettingChange>& changes);
+std::string PanelShortcutArguments();  // of the first panel shortcut found; "" when none is
 // Each panel shortcut of the user's and every user's Start menu, desktop and Startup folder
 // given the arguments made from its own; those left alone return "". How many took them.
 int RewritePanelShortcuts(const std::function<std::string(const std::string&)>& arguments);

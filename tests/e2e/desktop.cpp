@@ -171,6 +171,22 @@ HWND PanelWindow() {
 
 DWORD PanelProcessId() { return Panel.dwProcessId; }
 
+bool AdoptRunningPanel(DWORD ms) {
+  HWND found = nullptr;
+  if (!WaitUntil([&] {
+        found = nullptr;
+        for (HWND w = FindWindowA("ObWinCrt", nullptr); w && !found; w = FindWindowExA(nullptr, w, "ObWinCrt", nullptr))
+          if (GetPropW(w, L"Acenora.Painel")) found = w;
+        return found != nullptr;
+      }, ms))
+    return false;
+  Panel = {};
+  GetWindowThreadProcessId(found, &Panel.dwProcessId);
+  Panel.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, Panel.dwProcessId);
+  PanelHwnd = found;
+  return Panel.hProcess != nullptr;
+}
+
 bool PanelRunning() {
   return Panel.hProcess && WaitForSingleObject(Panel.hProcess, 0) == WAIT_TIMEOUT;
 }
@@ -192,7 +208,7 @@ DWORD ClosePanel() {
     code = STILL_ACTIVE;
   }
   CloseHandle(Panel.hProcess);
-  CloseHandle(Panel.hThread);
+  if (Panel.hThread) CloseHandle(Panel.hThread);
   Panel = {};
   PanelHwnd = nullptr;
   return code;
@@ -270,6 +286,8 @@ bool InstallPanelSettings(const PanelFont& font, const std::string& moreVideoLin
   InstalledFont = font;
   return WriteWhole(SettingsPath(), PanelSettingsText(font, moreVideoLines));
 }
+
+std::string PanelSettingsFile() { return SettingsPath(); }
 
 bool AddToPanelSettings(const std::string& lines) {
   return WriteWhole(SettingsPath(), PanelSettingsText(InstalledFont, "") + lines);

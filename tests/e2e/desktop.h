@@ -17,6 +17,9 @@ DWORD PanelProcessId();
 bool PanelRunning();
 bool WaitForExit(DWORD ms, DWORD& exitCode);
 DWORD ClosePanel();                       // WM_CLOSE, then the exit code (forced end after 10 s)
+// The panel that another program started, found by its window's mark within ms; it becomes
+// the program under test.
+bool AdoptRunningPanel(DWORD ms);
 std::string Caption(HWND window);
 HWND FindProcessWindow(DWORD processId, const char* className, const char* caption);
 
@@ -35,6 +38,7 @@ constexpr int PanelFontWidth = 10, PanelFontHeight = 21;
 bool InstallPanelSettings();
 bool InstallPanelSettings(const PanelFont& font, const std::string& moreVideoLines);
 bool AddToPanelSettings(const std::string& lines);  // the panel's settings and these lines
+std::string PanelSettingsFile();                   // the Windows folder's, which those write
 void RestorePanelSettings();
 std::string FileText(const std::string& path);  // the file's bytes; empty if it cannot be read
 

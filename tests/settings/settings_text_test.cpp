@@ -63,3 +63,10 @@ TEST(SettingFields, ARefusedValueIsSaidInWordsAndEveryDefaultIsAccepted) {
   EXPECT_EQ(FieldHint(delay), "de 100 a 10000; padr\xE3o 1500");
   for (const SettingField& field : SettingFields()) EXPECT_EQ(FieldProblem(field, field.fallback), "") << field.key;
 }
+
+TEST(SettingFields, APanelShortcutTakesTheVolumeAndDelayAndKeepsItsOtherArguments) {
+  EXPECT_EQ(PanelArguments("60 1500", "45", "1200"), "45 1200");
+  EXPECT_EQ(PanelArguments("60 1500 /x \"y z\"", "45", "1200"), "45 1200 /x \"y z\"");
+  EXPECT_EQ(PanelArguments("", "45", "1200"), "45 1200");
+  EXPECT_EQ(PanelArguments("60 /x", "45", "1200"), "45 1200 /x");
+}

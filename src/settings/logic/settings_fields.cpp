@@ -1,6 +1,8 @@
 #include "settings/logic/settings_fields.h"
 
+#include <algorithm>
 #include <cstring>
+#include <sstream>
 
 namespace {
 
@@ -10,7 +12,7 @@ constexpr const char* YesNoSN = "S|N";
 
 std::vector<SettingField> MakeFields() {
   return {
-      {"Acionador", "ACIONADOR", "VOLUME", "Volume: o som que aciona (mais baixo, mais sens\xEDvel)", K::Number, 0, 250, "60", ""},
+      {"Acionador", "ACIONADOR", "VOLUME", "Volume (mais baixo: mais sens\xEDvel)", K::Number, 0, 250, "60", ""},
       {"Acionador", "ACIONADOR", "TECLA", "Tecla que aciona", K::Choice, 0, 0, "CTRL",
        "CTRL|ESPACO|ENTER|F1|F2|F3|F4|F5|F6|F7|F8|F9|F10|F11|F12|NENHUMA"},
       {"Acionador", "ACIONADOR", "MOUSE", "Bot\xE3o do mouse que aciona", K::Choice, 0, 0, "NENHUM",
@@ -102,4 +104,28 @@ std::string FieldProblem(const SettingField& field, const std::string& typed) {
   const int value = std::stoi(typed);
   if (value < field.lowest || value > field.highest) return "Fora da faixa: " + range + ".";
   return "";
+}
+
+bool PanelValuesIn(const std::string& arguments, std::string& volume, std::string& delay) {
+  std::istringstream words(arguments);
+  std::string first, second;
+  if (!(words >> first >> second) || !Decimal(first) || !Decimal(second)) return false;
+  volume = first;
+  delay = second;
+  return true;
+}
+
+std::string PanelArguments(const std::string& given, const std::string& volume, const std::string& delay) {
+  size_t at = 0;
+  for (int numbers = 0; numbers < 2; ++numbers) {
+    const size_t start = given.find_first_not_of(' ', at);
+    if (start == std::string::npos) break;
+    const size_t end = std::min(given.find(' ', start), given.size());
+    if (!Decimal(given.substr(start, end - start))) break;
+    at = end;
+  }
+  std::string arguments = volume + " " + delay;
+  const size_t rest = given.find_first_not_of(' ', at);
+  if (rest != std::string::npos) arguments.append(" ").append(given, rest, std::string::npos);
+  return arguments;
 }

@@ -28,3 +28,9 @@ std::string FieldHint(const SettingField& field);  // "de 100 a 10000; padr\xE3o
 // Why a typed value cannot be written, in words; "" when it can. A number is decimal digits
 // with an optional minus sign, within its range.
 std::string FieldProblem(const SettingField& field, const std::string& typed);
+// The Volume and Delay a panel shortcut starts the panel with: its first two numbers; false
+// when it has not two.
+bool PanelValuesIn(const std::string& arguments, std::string& volume, std::string& delay);
+// A panel shortcut's arguments with the Volume and Delay given: its first two numbers
+// replaced, or put first when it has none, and whatever follows them kept.
+std::string PanelArguments(const std::string& given, const std::string& volume, const std::string& delay);

@@ -1,0 +1,4 @@
+// The settings window's entry.
+#include "settings/ujanela.h"
+
+int main() { return ConfigMain(); }
