@@ -89,13 +89,13 @@ HWND AddControl(const SettingField& field, const std::string& value, int y, int 
   const DWORD tabStop = WS_TABSTOP | WS_VISIBLE;
   switch (field.kind) {
     case FieldKind::YesNo: {
-      const HWND box = Add(L"BUTTON", field.label, BS_AUTOCHECKBOX | tabStop, {20, y, 415, y + 22}, tab, id);
+      const HWND box = Add(L"BUTTON", field.label, BS_AUTOCHECKBOX | tabStop, {20, y, 440, y + 22}, tab, id);
       SendMessageW(box, BM_SETCHECK, value == FieldChoices(field)[0] ? BST_CHECKED : BST_UNCHECKED, 0);
       return box;
     }
     case FieldKind::Choice: {
-      Add(L"STATIC", std::string(field.label) + ":", SS_LEFT | WS_VISIBLE, {20, y + 3, 300, y + 23}, tab);
-      const HWND list = Add(L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | tabStop, {305, y, 415, y + 240}, tab, id);
+      Add(L"STATIC", std::string(field.label) + ":", SS_LEFT | WS_VISIBLE, {20, y + 3, 325, y + 23}, tab);
+      const HWND list = Add(L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | tabStop, {330, y, 440, y + 240}, tab, id);
       std::vector<std::string> choices = FieldChoices(field);
       if (FieldProblem(field, value).empty() == false) choices.push_back(value);  // as the caregiver wrote it
       for (const std::string& choice : choices) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(choice).c_str()));
@@ -103,8 +103,8 @@ HWND AddControl(const SettingField& field, const std::string& value, int y, int 
       return list;
     }
     default:
-      Add(L"STATIC", std::string(field.label) + ":", SS_LEFT | WS_VISIBLE, {20, y + 3, 300, y + 23}, tab);
-      return Add(L"EDIT", value, WS_BORDER | ES_AUTOHSCROLL | tabStop, {305, y, 415, y + 22}, tab, id);
+      Add(L"STATIC", std::string(field.label) + ":", SS_LEFT | WS_VISIBLE, {20, y + 3, 325, y + 23}, tab);
+      return Add(L"EDIT", value, WS_BORDER | ES_AUTOHSCROLL | tabStop, {330, y, 440, y + 22}, tab, id);
   }
 }
 
@@ -133,7 +133,7 @@ std::vector<int> AddFields() {
     const std::string value = CurrentValue(field, volume, delay);
     const int id = IdFirstField + static_cast<int>(Rows.size());
     const HWND control = AddControl(field, value, y, tab, id);
-    const HWND hint = Add(L"STATIC", FieldHint(field), SS_LEFT | WS_VISIBLE, {425, y + 1, 745, y + 29}, tab);
+    const HWND hint = Add(L"STATIC", FieldHint(field), SS_LEFT | WS_VISIBLE, {450, y + 1, 745, y + 29}, tab);
     Rows.push_back({&field, control, hint, value});
   }
   return nextRow;
@@ -193,13 +193,13 @@ void ListenToMicrophone() {
 void AddExtras(const std::vector<int>& rows) {
   auto below = [&](const char* tab, int extra) { return kFirstRow + rows[TabOf(tab)] * kRowHeight + extra; };
   int y = below("Acionador", 10);
-  Level = Add(L"STATIC", "", SS_LEFT | WS_VISIBLE, {20, y, 560, y + 22}, TabOf("Acionador"));
-  Add(L"BUTTON", "Usar a sugest\xE3o", BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE, {570, y - 3, 745, y + 23}, TabOf("Acionador"), IdUseVolume);
+  Level = Add(L"STATIC", "", SS_LEFT | WS_VISIBLE, {20, y, 540, y + 22}, TabOf("Acionador"));
+  Add(L"BUTTON", "Usar a sugest\xE3o", BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE, {550, y - 3, 745, y + 23}, TabOf("Acionador"), IdUseVolume);
   y = below("Tempo", 10);
   Figures = FiguresOf(ReadChoiceRecords());
-  Add(L"STATIC", TimingCaption(Figures), SS_LEFT | WS_VISIBLE, {20, y, 560, y + 22}, TabOf("Tempo"));
+  Add(L"STATIC", TimingCaption(Figures), SS_LEFT | WS_VISIBLE, {20, y, 540, y + 22}, TabOf("Tempo"));
   const HWND useDelay = Add(L"BUTTON", "Usar o Delay sugerido", BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE,
-                            {570, y - 3, 745, y + 23}, TabOf("Tempo"), IdUseDelay);
+                            {550, y - 3, 745, y + 23}, TabOf("Tempo"), IdUseDelay);
   EnableWindow(useDelay, Figures.suggestedMs > 0);
   y = below("Teclado", 10);
   Add(L"BUTTON", "Esquecer as palavras aprendidas", BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE,

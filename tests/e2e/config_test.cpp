@@ -140,6 +140,7 @@ TEST_F(SettingsWindow, AReadOnlyFileInTheProgramsFolderSendsTheChangeToTheUsersF
   EXPECT_NE(FileText(locked).find("DELAY=1500"), std::string::npos);
   SetFileAttributesA(locked.c_str(), FILE_ATTRIBUTE_NORMAL);
   DeleteFileA(users.c_str());  // the panels of later scenarios read the Windows folder's
+  DeleteFileW(PanelShortcut().c_str());  // which took this Delay too
 }
 
 }  // namespace

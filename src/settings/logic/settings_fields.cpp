@@ -86,6 +86,8 @@ std::vector<std::string> FieldChoices(const SettingField& field) {
 
 std::string FieldHint(const SettingField& field) {
   const std::string fallback = field.fallback[0] ? field.fallback : "vazio";
+  if (field.kind == FieldKind::YesNo)
+    return FieldChoices(field)[0] == field.fallback ? "padr\xE3o: marcado" : "padr\xE3o: desmarcado";
   if (field.kind != FieldKind::Number) return "padr\xE3o " + fallback;
   return "de " + std::to_string(field.lowest) + " a " + std::to_string(field.highest) + "; padr\xE3o " + fallback;
 }
