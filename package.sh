@@ -3,7 +3,7 @@
 #   acenora-2.0-setup.exe                     the setup (32-bit, installs 64-bit programs on
 #                                             64-bit Windows)
 #   acenora-2.0-win64.zip, acenora-2.0-win32.zip  for those who cannot run a setup
-# each zip holding acenora.exe, obkbm32.dll, acenora-nivel.exe, locutor.exe, LEIAME.txt,
+# each zip holding acenora.exe, obkbm32.dll, acenora-nivel.exe, acenora-config.exe, locutor.exe, LEIAME.txt,
 # ORBITA.INI.exemplo and the word list with its licence notice, and nothing else. Release builds in build-package/.
 # With ACENORA_SIGN_PFX and ACENORA_SIGN_PASSWORD (see scripts/sign.sh) the programs, the
 # library and the setup are signed; without them they are not.
@@ -13,15 +13,15 @@ set -euo pipefail
 . "$ROOT/scripts/sign.sh"
 
 OUT="$ROOT/packages"
-CONTENTS="LEIAME.txt ORBITA.INI.exemplo acenora-nivel.exe acenora.exe lista-palavras-LICENCA.txt lista-palavras.txt locutor.exe obkbm32.dll"
-PROGRAMS="acenora.exe acenora-nivel.exe locutor.exe obkbm32.dll"
+CONTENTS="LEIAME.txt ORBITA.INI.exemplo acenora-config.exe acenora-nivel.exe acenora.exe lista-palavras-LICENCA.txt lista-palavras.txt locutor.exe obkbm32.dll"
+PROGRAMS="acenora.exe acenora-nivel.exe acenora-config.exe locutor.exe obkbm32.dll"
 
 ensure_cross_compilers() {
   PACKAGES+=(g++-mingw-w64-i686-posix zip unzip)
   ensure_packages
 }
 
-# The zip must hold exactly the eight shipped files, at its top level.
+# The zip must hold exactly the nine shipped files, at its top level.
 check_contents() {
   local listed
   listed=$(unzip -Z1 "$1" | LC_ALL=C sort | tr '\n' ' ')

@@ -11,6 +11,8 @@ add_dependencies(package_contents acenora obkbm32 locutor)
 # Programs and library stripped (CPACK_STRIP_FILES); the library's import library stays out.
 install(TARGETS acenora obkbm32 RUNTIME DESTINATION . ARCHIVE DESTINATION lib EXCLUDE_FROM_ALL)
 install(TARGETS locutor RUNTIME DESTINATION .)
+add_dependencies(package_contents acenora-config)
+install(TARGETS acenora-config RUNTIME DESTINATION .)
 # The setup's starter is staged beside them for the setup; the zips leave it out.
 add_dependencies(package_contents acenora-iniciar)
 install(TARGETS acenora-iniciar RUNTIME DESTINATION .)
@@ -64,7 +66,7 @@ if(ACENORA_MAKENSIS AND TARGET acenora-nivel)
   set(bin ${CMAKE_BINARY_DIR}/bin)
   acenora_setup_command(command ${ACENORA_TEST_SETUP} ${bin} ${bin} -DTARGET=amd64-unicode)
   add_custom_command(OUTPUT ${ACENORA_TEST_SETUP} COMMAND ${command}
-    DEPENDS acenora acenora-nivel acenora-iniciar obkbm32 locutor setup_texts ${PROJECT_SOURCE_DIR}/setup/acenora.nsi
+    DEPENDS acenora acenora-nivel acenora-config acenora-iniciar obkbm32 locutor setup_texts ${PROJECT_SOURCE_DIR}/setup/acenora.nsi
     VERBATIM)
   add_custom_target(acenora_test_setup ALL DEPENDS ${ACENORA_TEST_SETUP})
 endif()

@@ -1,7 +1,8 @@
 ; The Acenora setup: for the current user, without administrator rights, in Brazilian
 ; Portuguese. Built by makensis -INPUTCHARSET UTF8 with these defines:
 ;   VERSION   2.0.n          OUTFILE  the setup to write
-;   FILES64   folder of the 64-bit acenora.exe, acenora-nivel.exe, locutor.exe and obkbm32.dll
+;   FILES64   folder of the 64-bit acenora.exe, acenora-nivel.exe, acenora-config.exe,
+;             locutor.exe and obkbm32.dll
 ;   FILES32   the same for 32 bits          DIST  folder of LEIAME.txt, ORBITA.INI.exemplo,
 ;             ORBITA.INI (commented) and lista-palavras.txt with its notice
 ;   ICON      the programs' icon (optional)
@@ -360,7 +361,7 @@ Function OptionsPage
   ${If} $SayItems == 1
     ${NSD_Check} $SayField
   ${EndIf}
-  ${NSD_CreateLabel} 0 128u 100% 12u "Volume e Delay vão nos atalhos do painel. Para mudar tudo isso depois, instale de novo."
+  ${NSD_CreateLabel} 0 128u 100% 12u "Para mudar depois: menu Iniciar > Acenora > Configurações do Acenora."
   Pop $0
   nsDialogs::Show
 FunctionEnd
@@ -475,6 +476,7 @@ FunctionEnd
   File "${folder}\acenora.exe"
 !endif
   File "${folder}\acenora-nivel.exe"
+  File "${folder}\acenora-config.exe"
   File "${folder}\locutor.exe"
   File "${folder}\obkbm32.dll"
 !macroend
@@ -488,6 +490,8 @@ Function ${un}CloseRunningPrograms
   StrCpy $R7 "ObWinCrt"  ; the console the panel and the meter are drawn on
   Call ${un}CloseWindowsOfClass
   StrCpy $R7 "AcenoraLocutor"
+  Call ${un}CloseWindowsOfClass
+  StrCpy $R7 "AcenoraConfig"
   Call ${un}CloseWindowsOfClass
 FunctionEnd
 
@@ -512,6 +516,7 @@ Function ${un}CloseWindowsOfClass
     ${EndIf}
     ${If} $4 == "$INSTDIR\acenora.exe"
     ${OrIf} $4 == "$INSTDIR\acenora-nivel.exe"
+    ${OrIf} $4 == "$INSTDIR\acenora-config.exe"
     ${OrIf} $4 == "$INSTDIR\locutor.exe"
       System::Call 'user32::PostMessageW(p r0, i 0x10, p 0, p 0)'
       System::Call 'kernel32::WaitForSingleObject(p r3, i 5000) i .r5'
@@ -630,8 +635,9 @@ Section "Acenora"
   CreateShortCut "$SMPROGRAMS\Acenora\Locutor.lnk" "$INSTDIR\locutor.exe" "" \
                  "$INSTDIR\locutor.exe" 0 SW_SHOWNORMAL "" "Fala em voz alta o que se digita"
   CreateShortCut "$SMPROGRAMS\Acenora\Guia do Acenora.lnk" "$INSTDIR\LEIAME.txt"
-  CreateShortCut "$SMPROGRAMS\Acenora\Configurações.lnk" "$WINDIR\notepad.exe" \
-                 '"$R8"' "" 0 SW_SHOWNORMAL "" "Abre o ORBITA.INI no Bloco de Notas"
+  Delete "$SMPROGRAMS\Acenora\Configurações.lnk"  ; an earlier install's, which opened Notepad
+  CreateShortCut "$SMPROGRAMS\Acenora\Configurações do Acenora.lnk" "$INSTDIR\acenora-config.exe" "" \
+                 "$INSTDIR\acenora-config.exe" 0 SW_SHOWNORMAL "" "Todas as configurações do painel, aplicadas na hora"
   CreateShortCut "$SMPROGRAMS\Acenora\Desinstalar Acenora.lnk" "$INSTDIR\${UNINSTALLER}"
   !insertmacro PanelShortcut "$DESKTOP\Acenora.lnk"
   ${If} $StartWithWindows == 1
@@ -690,6 +696,7 @@ Section "Uninstall"
   RMDir /r "$SMPROGRAMS\Acenora"
   Delete "$INSTDIR\acenora.exe"
   Delete "$INSTDIR\acenora-nivel.exe"
+  Delete "$INSTDIR\acenora-config.exe"
   Delete "$INSTDIR\locutor.exe"
   Delete "$INSTDIR\obkbm32.dll"
   Delete "$INSTDIR\LEIAME.txt"

@@ -3,6 +3,7 @@
 #include "meter/univel.h"
 
 #include <windows.h>
+#include <shellapi.h>
 
 #include <algorithm>
 #include <cctype>
@@ -215,10 +216,15 @@ void ShowPrompts() {
 
 // ---- Keys ----
 
-// T opens the reaction-time page, G the prompts' page, V the meter again, A on the
-// reaction-time page applies the suggestion.
+void OpenSettingsWindow() {
+  ShellExecuteW(nullptr, L"open", ProgramFilePath(L"acenora-config.exe").c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+}
+
+// T opens the reaction-time page, G the prompts' page, C the settings window, V the meter
+// again, A on the reaction-time page applies the suggestion.
 void TakeMeterKey(unsigned char key) {
-  if (key == 't') TimingPage = true, MeterTick = MeterTick / kTimingRereadTicks * kTimingRereadTicks;
+  if (key == 'c') OpenSettingsWindow();
+  else if (key == 't') TimingPage = true, MeterTick = MeterTick / kTimingRereadTicks * kTimingRereadTicks;
   else if (key == 'g') PromptsPage = true, TimingPage = false, ShowText(Page.index);
   else if (key == 'v') TimingPage = false;
   else if (key == 'a' && TimingPage) ApplySuggestedDelay();

@@ -52,6 +52,7 @@ TEST(BuiltResources, EachFileCarriesItsVersionInPortuguese) {
   ExpectVersion("acenora.exe", L"Acenora - painel de varredura por acionador");
   ExpectVersion("acenora-nivel.exe", L"Acenora - medidor do volume do microfone");
   ExpectVersion("locutor.exe", L"Acenora - Locutor, fala o que se digita");
+  ExpectVersion("acenora-config.exe", L"Acenora - configuracoes do painel");
   ExpectVersion("obkbm32.dll", L"Acenora - envio de teclas e do mouse");
 }
 
@@ -62,6 +63,7 @@ TEST(BuiltResources, EachProgramCarriesItsManifestAndItsIconInThreeSizes) {
   for (const Program& program : {Program{"acenora.exe", "uiAccess=\"false\""},
                                  Program{"acenora-nivel.exe", "uiAccess=\"false\""},
                                  Program{"locutor.exe", "uiAccess=\"false\""},
+                                 Program{"acenora-config.exe", "uiAccess=\"false\""},
                                  Program{"acenora-uiaccess.exe", "uiAccess=\"true\""}}) {
     const char* file = program.file;
     const std::string path = BesideThisProgram(file);

@@ -131,7 +131,7 @@ class SilentSetup : public ::testing::Test {
 
 TEST_F(SilentSetup, InstallsShortcutsWithTheChosenValuesAndUninstallsAllButTheSettings) {
   Install("/VOLUME=45 /DELAY=1200 /INICIAR=1 /FREQUENCIA=1 /ACIONADOR=DIREITO /FALAR=1");
-  for (const wchar_t* file : {L"acenora.exe", L"acenora-nivel.exe", L"locutor.exe", L"obkbm32.dll",
+  for (const wchar_t* file : {L"acenora.exe", L"acenora-nivel.exe", L"acenora-config.exe", L"locutor.exe", L"obkbm32.dll",
                               L"LEIAME.txt", L"ORBITA.INI.exemplo", L"lista-palavras.txt",
                               L"lista-palavras-LICENCA.txt", L"Desinstalar Acenora.exe"})
     EXPECT_TRUE(Exists(InstallFolder + L"\\" + file)) << Narrow(file);
@@ -149,9 +149,8 @@ TEST_F(SilentSetup, InstallsShortcutsWithTheChosenValuesAndUninstallsAllButTheSe
   EXPECT_EQ(Narrow(locutor), Narrow(InstallFolder + L"\\locutor.exe")) << "the shell's name for it";
   ExpectLink(MenuFolder + L"\\Guia do Acenora.lnk",
              {InstallFolder + L"\\LEIAME.txt", L"", InstallFolder});
-  ExpectLink(MenuFolder + L"\\Configura\u00E7\u00F5es.lnk",
-             {Known(FOLDERID_Windows) + L"\\notepad.exe", L"\"" + UserSettings + L"\"",
-              InstallFolder});
+  ExpectLink(MenuFolder + L"\\Configura\u00E7\u00F5es do Acenora.lnk",
+             {InstallFolder + L"\\acenora-config.exe", L"", InstallFolder});
   ExpectLink(MenuFolder + L"\\Desinstalar Acenora.lnk", {Uninstaller, L"", InstallFolder});
 
   // The user's settings file, every value commented out: the defaults hold.

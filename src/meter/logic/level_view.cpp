@@ -146,7 +146,7 @@ void ComposeMeterScreen(const MeterReading& reading, MeterScreen& screen) {
   Put(screen, 7, 2, SuggestionLine(reading));
   Put(screen, 8, 4, ReasonLine(reading));
   Put(screen, 10, 2, "Barra vermelha: o painel escolheria com este som; verde: n\xE3o escolheria.");
-  Put(screen, 9, 2, "Tecla T: tempo de rea\xE7\xE3o e Delay sugerido. G: gravar as falas do painel.");
+  Put(screen, 9, 2, "T: tempo de rea\xE7\xE3o e Delay sugerido. G: gravar as falas. C: configura\xE7\xF5" "es.");
   Put(screen, 11, 2, "Fique em sil\xEAncio 10 s; depois fa\xE7" "a 3 vezes o som que vai usar.");
   if (reading.microphone) Put(screen, 12, 2, "Microfone: ouvindo");
   else Put(screen, 12, 2, "Sem microfone: tentando de novo a cada 3 s", WarningColour);
