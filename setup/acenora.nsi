@@ -401,31 +401,42 @@ Function OptionsPageLeave
   !insertmacro WholeOr $Delay 1500
 FunctionEnd
 
-; The options page's keyboard and pointing choices, in the settings file $R8.
+; A setting changed on the options page, added to the changes $R6 that WriteOptionChoices
+; hands to the settings window's own writer.
+!macro SettingChange section key value
+  StrCpy $R6 '$R6 ${section} ${key} "${value}"'
+!macroend
+
+; The options page's choices, in the settings file $R8, written by the settings window's
+; writer as it writes its own: each key in place, every other line of the file kept.
 Function WriteOptionChoices
+  StrCpy $R6 ""
   ${If} $SuggestWords != $SuggestAtStart
     ${If} $SuggestWords == 1
-      WriteINIStr "$R8" "TECLADO" "SUGESTOES" "5"
+      !insertmacro SettingChange TECLADO SUGESTOES 5
     ${Else}
-      WriteINIStr "$R8" "TECLADO" "SUGESTOES" "0"
+      !insertmacro SettingChange TECLADO SUGESTOES 0
     ${EndIf}
   ${EndIf}
   ${If} $FrequencyOrder != $FrequencyAtStart
     ${If} $FrequencyOrder == 1
-      WriteINIStr "$R8" "TECLADO" "DISPOSICAO" "FREQUENCIA"
+      !insertmacro SettingChange TECLADO DISPOSICAO FREQUENCIA
     ${Else}
-      WriteINIStr "$R8" "TECLADO" "DISPOSICAO" "ORIGINAL"
+      !insertmacro SettingChange TECLADO DISPOSICAO ORIGINAL
     ${EndIf}
   ${EndIf}
-  ${IfThen} $PointWithGrid != $PointAtStart ${|} WriteINIStr "$R8" "MOUSE" "APONTAR" "$PointWithGrid" ${|}
-  ${IfThen} $SayItems != $SayAtStart ${|} WriteINIStr "$R8" "VARREDURA" "FALAR" "$SayItems" ${|}
-  ${IfThen} $Volume != $VolumeAtStart ${|} WriteINIStr "$R8" "ACIONADOR" "VOLUME" "$Volume" ${|}
-  ${IfThen} $Delay != $DelayAtStart ${|} WriteINIStr "$R8" "VARREDURA" "DELAY" "$Delay" ${|}
-  Call WriteSwitch
+  ${IfThen} $PointWithGrid != $PointAtStart ${|} !insertmacro SettingChange MOUSE APONTAR $PointWithGrid ${|}
+  ${IfThen} $SayItems != $SayAtStart ${|} !insertmacro SettingChange VARREDURA FALAR $SayItems ${|}
+  ${IfThen} $Volume != $VolumeAtStart ${|} !insertmacro SettingChange ACIONADOR VOLUME $Volume ${|}
+  ${IfThen} $Delay != $DelayAtStart ${|} !insertmacro SettingChange VARREDURA DELAY $Delay ${|}
+  Call AddSwitch
+  ${If} $R6 != ""
+    ExecWait '"$INSTDIR\acenora-config.exe" /gravar "$R8"$R6' $0
+  ${EndIf}
 FunctionEnd
 
 ; A key, or Ctrl beside a mouse or controller button; nothing when no switch was chosen.
-Function WriteSwitch
+Function AddSwitch
   ${If} $SwitchName == ""
     Return
   ${EndIf}
@@ -439,9 +450,9 @@ Function WriteSwitch
   ${Else}
     StrCpy $0 $SwitchName
   ${EndIf}
-  WriteINIStr "$R8" "ACIONADOR" "TECLA" "$0"
-  WriteINIStr "$R8" "ACIONADOR" "MOUSE" "$1"
-  WriteINIStr "$R8" "ACIONADOR" "CONTROLE" "$2"
+  !insertmacro SettingChange ACIONADOR TECLA $0
+  !insertmacro SettingChange ACIONADOR MOUSE $1
+  !insertmacro SettingChange ACIONADOR CONTROLE $2
 FunctionEnd
 
 !macro PlainPanel folder

@@ -60,10 +60,6 @@ bool RewriteShortcut(const std::wstring& link, const std::function<std::string(c
   return done;
 }
 
-std::string Applied(std::string text, const std::vector<SettingChange>& changes) {
-  for (const SettingChange& change : changes) text = WithSetting(text, change.section, change.key, change.value);
-  return text;
-}
 
 }  // namespace
 
@@ -75,9 +71,7 @@ std::wstring SettingsFileToWrite() {
 SettingsWritten WriteSettingChanges(const std::vector<SettingChange>& changes) {
   SettingsWritten written;
   const std::wstring first = SettingsFileToWrite();
-  std::string text;
-  ReadWholeFile(first, kLargestSettings, text);
-  if (!ReadOnly(first) && WriteWholeFile(first, Applied(text, changes))) {
+  if (!ReadOnly(first) && WriteSettingsFile(first, changes)) {
     written.path = first;
     return written;
   }
@@ -85,10 +79,25 @@ SettingsWritten WriteSettingChanges(const std::vector<SettingChange>& changes) {
   written.instead = true;
   written.refused = first;
   if (user == first) return written;
-  std::string userText;
-  if (!ReadWholeFile(user, kLargestSettings, userText)) userText = text;  // begun from the caregiver's file
-  if (WriteWholeFile(user, Applied(userText, changes))) written.path = user;
+  if (!Exists(user) && CopyFileW(first.c_str(), user.c_str(), TRUE))  // begun from the caregiver's file
+    SetFileAttributesW(user.c_str(), FILE_ATTRIBUTE_NORMAL);
+  if (WriteSettingsFile(user, changes)) written.path = user;
   return written;
+}
+
+bool WriteSettingsFile(const std::wstring& path, const std::vector<SettingChange>& changes) {
+  std::string text;
+  ReadWholeFile(path, kLargestSettings, text);
+  for (const SettingChange& change : changes) text = WithSetting(text, change.section, change.key, change.value);
+  return WriteWholeFile(path, text);
+}
+
+int WriteFromCommandLine(int count, wchar_t** arguments) {
+  if (count < 6 || (count - 3) % 3 != 0) return 2;
+  std::vector<SettingChange> changes;
+  for (int at = 3; at + 2 < count; at += 3)
+    changes.push_back({NarrowText(arguments[at]), NarrowText(arguments[at + 1]), NarrowText(arguments[at + 2])});
+  return WriteSettingsFile(arguments[2], changes) ? 0 : 1;
 }
 
 int RewritePanelShortcuts(const std::function<std::string(const std::string&)>& arguments) {

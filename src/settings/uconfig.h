@@ -21,6 +21,11 @@ std::wstring SettingsFileToWrite();
 // Every change written at once, each key in place; into the user's file when that one
 // refuses (a folder of every user's programs, a file made read-only).
 SettingsWritten WriteSettingChanges(const std::vector<SettingChange>& changes);
+// The changes written into that one file, whole; false when it could not be.
+bool WriteSettingsFile(const std::wstring& path, const std::vector<SettingChange>& changes);
+// "/gravar FILE SECTION KEY VALUE...", as the setup writes its choices: 0 written, 1 not,
+// 2 arguments not understood.
+int WriteFromCommandLine(int count, wchar_t** arguments);
 std::string PanelShortcutArguments();  // of the first panel shortcut found; "" when none is
 // Each panel shortcut of the user's and every user's Start menu, desktop and Startup folder
 // given the arguments made from its own; those left alone return "". How many took them.
