@@ -270,6 +270,12 @@ std::string PanelValues() {
   return ValueOf(RowOf("ACIONADOR", "VOLUME")) + " " + ValueOf(RowOf("VARREDURA", "DELAY"));
 }
 
+// A panel still running was beyond this window's reach (an administrator's, or one with UI
+// access) or would not end.
+std::string PanelLeft() {
+  return RunningPanel() ? " O painel aberto n\xE3o p\xF4" "de ser fechado: feche-o e abra-o de novo para que valha." : "";
+}
+
 bool StartsPanelAgain(const std::wstring& program) {
   return !program.empty() && StartPanelAsUser(program, WideText(PanelValues())) == PanelStarted;
 }
@@ -302,7 +308,7 @@ bool Apply() {
     for (FieldRow& row : Rows) row.shown = ValueOf(row);
   std::string text = WrittenText(written) + " Volume e Delay em " + std::to_string(shortcuts) + " atalho(s) do painel.";
   if (!panel.empty()) text += StartsPanelAgain(panel) ? " O painel foi aberto de novo com os novos valores." : " O painel n\xE3o abriu de novo: abra-o pelo atalho.";
-  Say(text);
+  Say(panel.empty() ? text + PanelLeft() : text);
   return !written.path.empty();
 }
 
@@ -311,6 +317,7 @@ void ForgetWords() {
                   L"Acenora", MB_YESNO | MB_ICONQUESTION | MB_DEFBUTTON2) != IDYES)
     return;
   const std::wstring panel = CloseRunningPanel();  // it keeps them, and writes them at its end
+  if (RunningPanel()) return Say("Nada foi esquecido:" + PanelLeft());
   const bool emptied = WriteWholeFile(UserFilePath(L"palavras.txt"), "");
   Say(emptied ? "As palavras aprendidas foram esquecidas." : "N\xE3o foi poss\xEDvel esvaziar o arquivo das palavras.");
   StartsPanelAgain(panel);
