@@ -111,7 +111,7 @@ std::string Edited(const std::string& text, size_t from, const std::string& sect
   while (i < lines.size() && !SameName(SectionOf(line(i)), section)) ++i;
   if (i == lines.size()) {
     std::string added = text;
-    if (!lines.empty() && lines.back().end == text.size()) added += end;  // a last line cut short
+    if (text.size() > from && text.back() != '\n') added += end;  // a last line cut short
     if (!lines.empty() && !Trimmed(line(lines.size() - 1)).empty()) added += end;
     return added + "[" + section + "]" + end + key + "=" + value + end;
   }
