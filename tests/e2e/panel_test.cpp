@@ -779,9 +779,7 @@ TEST_F(PanelSayingItems, AnOptionWithAPromptStaysLitForItAndThePauseItsSoundReac
       }
     }
   }
-  EXPECT_GE(sobe, 2);
-  EXPECT_GE(esquerda, 2);
-  EXPECT_GE(others, 12);
+  EXPECT_TRUE(sobe >= 2 && esquerda >= 2 && others >= 12) << sobe << " " << esquerda << " " << others << " spans";
 }
 
 // Ctrl while "Sobe" is still being said, past its Delay: Sobe is chosen and the pointer goes up.

@@ -44,11 +44,8 @@ TEST(KeysSaid, EveryKeyOfEveryLayoutInAnyCaseIsItselfOrAPortugueseName) {
       }
     }
   EXPECT_GT(keys, 200);
-  EXPECT_EQ(KeyNameSaid("Spc"), "espa\xE7o");
-  EXPECT_EQ(KeyNameSaid("SPC"), "espa\xE7o");
-  EXPECT_EQ(KeyNameSaid("Bsp"), "apaga");
-  EXPECT_EQ(KeyNameSaid("Ent"), "enter");
-  EXPECT_EQ(KeyNameSaid(""), "");
+  EXPECT_EQ(KeyNameSaid("Spc") + KeyNameSaid("SPC") + KeyNameSaid("Bsp") + KeyNameSaid("Ent") + KeyNameSaid(""),
+            "espa\xE7oespa\xE7o" "apagaenter");
 }
 
 TEST(RowsAndPlacesSaid, ARowByItsFirstThreeKeysAndTheGridByPlace) {
@@ -71,8 +68,8 @@ TEST(PromptFiles, NamedByTheTextWithWhatANameCannotHoldAsUnderscores) {
   for (const char* text : {"Clica", "Aponta", "Rola abaixo", "espa\xE7o", "arroba", "em cima", "no centro",
                            "troca teclado, mai\xFAsculas, tab", "Delay (1000-2000):"})
     EXPECT_EQ(std::count(texts.begin(), texts.end(), text), 1) << text;
-  EXPECT_EQ(std::count(texts.begin(), texts.end(), "A"), 0) << "\"a\" and \"A\" share a file";
-  EXPECT_EQ(std::count(texts.begin(), texts.end(), "\xC1"), 0);
+  EXPECT_EQ(std::count(texts.begin(), texts.end(), "A") + std::count(texts.begin(), texts.end(), "\xC1"), 0)
+      << "\"a\" and \"A\" share a file";
 }
 
 // A file as WavFileOf writes it, changed: bytes replaced at an offset, a chunk put before another.

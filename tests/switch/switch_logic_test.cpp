@@ -91,13 +91,8 @@ TEST(SaidItems, ASoundBegunWhileThePanelSpeaksIsNoPressAndTheSpansOfRecentPrompt
   DeafenSound(spans, 1000, PromptPlaying);
   EXPECT_TRUE(DeafAt(spans, 5000));
   DeafenSound(spans, 1000, 1700);  // its end known
-  EXPECT_FALSE(DeafAt(spans, 999));
-  EXPECT_TRUE(DeafAt(spans, 1000));
-  EXPECT_TRUE(DeafAt(spans, 1699));
-  EXPECT_FALSE(DeafAt(spans, 1700));
+  for (int64_t at : {999, 1700, 2700}) EXPECT_FALSE(DeafAt(spans, at)) << at;
   DeafenSound(spans, 2000, 2400);
   DeafenSound(spans, 3000, 3400);
-  EXPECT_TRUE(DeafAt(spans, 1500)) << "a sound read late still falls in its span";
-  EXPECT_TRUE(DeafAt(spans, 3100));
-  EXPECT_FALSE(DeafAt(spans, 2700));
+  for (int64_t at : {1000, 1699, 2000, 3100}) EXPECT_TRUE(DeafAt(spans, at)) << at << ": a sound read late still falls in its span";
 }
