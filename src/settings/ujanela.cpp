@@ -190,6 +190,13 @@ void ListenToMicrophone() {
   if (TextOf(Level) != text) SetWindowTextW(Level, WideText(text).c_str());
 }
 
+std::string TimingText() {
+  if (Figures.suggestedMs == 0) return TimingCaption(Figures);
+  auto ms = [](int value) { return std::to_string(value) + " ms"; };
+  return "Metade dos toques em at\xE9 " + ms(Figures.medianMs) + ", quase todos em at\xE9 " + ms(Figures.p95Ms) +
+         "; Delay sugerido: " + ms(Figures.suggestedMs) + ".";
+}
+
 void AddExtras(const std::vector<int>& rows) {
   auto below = [&](const char* tab, int extra) { return kFirstRow + rows[TabOf(tab)] * kRowHeight + extra; };
   int y = below("Acionador", 10);
@@ -197,7 +204,7 @@ void AddExtras(const std::vector<int>& rows) {
   Add(L"BUTTON", "Usar a sugest\xE3o", BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE, {550, y - 3, 745, y + 23}, TabOf("Acionador"), IdUseVolume);
   y = below("Tempo", 10);
   Figures = FiguresOf(ReadChoiceRecords());
-  Add(L"STATIC", TimingCaption(Figures), SS_LEFT | WS_VISIBLE, {20, y, 540, y + 22}, TabOf("Tempo"));
+  Add(L"STATIC", TimingText(), SS_LEFT | WS_VISIBLE, {20, y, 540, y + 22}, TabOf("Tempo"));
   const HWND useDelay = Add(L"BUTTON", "Usar o Delay sugerido", BS_PUSHBUTTON | WS_TABSTOP | WS_VISIBLE,
                             {550, y - 3, 745, y + 23}, TabOf("Tempo"), IdUseDelay);
   EnableWindow(useDelay, Figures.suggestedMs > 0);

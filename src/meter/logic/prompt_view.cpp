@@ -21,14 +21,14 @@ std::string Seconds(int64_t ms) {
 
 void ComposePromptScreen(const PromptPage& page, MeterScreen& screen) {
   BlankScreen(screen);
-  PutLine(screen, 1, "Gravar falas: o que o painel diz ao acender cada item, na voz de quem a pessoa conhece.");
+  PutLine(screen, 1, "Gravar falas: o que o painel diz ao acender cada item, numa voz conhecida.");
   PutLine(screen, 3, "Fala " + Place(page) + ":");
   PutLine(screen, 4, "   " + page.text, 0x0F);
   PutLine(screen, 5, "   (" + State(page) + ")");
   PutLine(screen, 7, page.status, page.recording ? WarningColour : TextColour);
   PutLine(screen, 9, "R: grava (at\xE9 3 s; outra tecla termina)   Espa\xE7o: pr\xF3xima   A: anterior");
   PutLine(screen, 10, "O: ouve de novo   X: apaga a grava\xE7\xE3o   V: volta ao medidor");
-  PutLine(screen, 12, "As grava\xE7\xF5" "es ficam s\xF3 neste computador; sem uma, o painel usa a voz do Windows.");
+  PutLine(screen, 12, "As grava\xE7\xF5" "es ficam s\xF3 neste computador. Sem grava\xE7\xE3o: a voz do Windows.");
 }
 
 std::string PromptCaption(const PromptPage& page) {
