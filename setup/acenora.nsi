@@ -432,6 +432,7 @@ Function WriteOptionChoices
   Call AddSwitch
   ${If} $R6 != ""
     ExecWait '"$INSTDIR\acenora-config.exe" /gravar "$R8"$R6' $0
+    ${IfThen} $0 != 0 ${|} StrCpy $FinishText "$FinishText$\r$\n$\r$\nAs opções desta instalação não puderam ser gravadas em $R8: confira-as em Configurações do Acenora." ${|}
   ${EndIf}
 FunctionEnd
 
