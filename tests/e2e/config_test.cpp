@@ -16,10 +16,7 @@ namespace {
 const char* const Comment = "; o Delay foi medido pelo fisioterapeuta";
 const char* const DelayLabel = "Delay: quanto cada op\xE7\xE3o fica acesa (ms):";
 
-struct Found {
-  std::string text;
-  HWND window = nullptr, next = nullptr;
-};
+struct Found { std::string text; HWND window = nullptr, next = nullptr; };
 
 BOOL CALLBACK FindByText(HWND child, LPARAM search) {
   auto* found = reinterpret_cast<Found*>(search);
@@ -110,8 +107,7 @@ TEST_F(SettingsWindow, ADelayOf1200AndNoSuggestionsGoIntoTheFileAndTheShortcutAn
 
   ASSERT_TRUE(AdoptRunningPanel(15000)) << "no panel runs";
   EXPECT_NE(PanelProcessId(), before) << "the panel was not started again";
-  const DWORD pace = MsPerOption();
-  EXPECT_NEAR(static_cast<double>(pace), 1200.0, 150.0) << Situation();
+  EXPECT_NEAR(static_cast<double>(MsPerOption()), 1200.0, 150.0) << Situation();
   EXPECT_EQ(ClosePanel(), 0u);
   InstallPanelSettings();
 }
