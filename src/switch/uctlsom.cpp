@@ -123,8 +123,10 @@ static bool DwellFrom(int64_t from, int ticks, bool item) {
   DwellEndMs = NoDwellEnd;
   for (int tick = 0;; ++tick) {
     const int64_t tickEnd = from + tick * TickMs;
-    if (tick > 0) DelayUntil(tickEnd);
-    if (tick > 0 && SwitchPressed()) return true;
+    if (tick > 0) {
+      DelayUntil(tickEnd);
+      if (SwitchPressed()) return true;
+    }
     const int64_t promptEnd = item && LitPromptEnd ? LitPromptEnd() : NoPrompt;
     if (!ItemGoesOut(tick, ticks, tickEnd, promptEnd, PromptPauseMs)) continue;
     DwellEndMs = tickEnd;
