@@ -1,6 +1,6 @@
 // A caregiver's settings file and a prompt's WAV file from arbitrary bytes. One key set in
-// the file: set again to the same value nothing changes, and the key then stands with its
-// value; a WAV file's parts lie within its bytes.
+// the file: nothing throws, and set again to the same value nothing changes; a WAV file's
+// parts lie within its bytes.
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -26,7 +26,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
   const std::string text(reinterpret_cast<const char*>(data), size);
   const std::string once = WithSetting(text, section, key, value);
   FUZZ_CHECK(WithSetting(once, section, key, value) == once);
-  FUZZ_CHECK(once.size() >= text.size());
 
   if (const std::optional<WavParts> parts = ParseWav(text)) {
     FUZZ_CHECK(parts->formatAt + parts->formatSize <= text.size());

@@ -54,7 +54,11 @@ std::string SectionOf(const std::string& line) {
 std::string KeyOf(const std::string& line, bool commented) {
   std::string trimmed = Trimmed(line);
   if (commented != (!trimmed.empty() && trimmed[0] == ';')) return {};
-  if (commented) trimmed = Trimmed(trimmed.substr(trimmed.find_first_not_of(';')));
+  if (commented) {
+    const size_t text = trimmed.find_first_not_of(';');
+    if (text == std::string::npos) return {};  // a line of semicolons alone
+    trimmed = Trimmed(trimmed.substr(text));
+  }
   const size_t equals = trimmed.find('=');
   return equals == std::string::npos ? std::string() : Trimmed(trimmed.substr(0, equals));
 }
