@@ -3,6 +3,9 @@
 #include <windows.h>
 #include <mmsystem.h>
 
+#include <algorithm>
+#include <cstddef>
+#include <cstring>
 #include <vector>
 
 #include "console/ObCrt.h"
@@ -17,9 +20,16 @@ WAVEHDR Header{};
 std::string Sound;  // the samples the device plays, kept until it is closed
 
 // The format as the device takes it: the file's own, or sixteen bits for eight.
+// The extra bytes the format claims are never more than the file holds: the device reads
+// that many.
 std::string FormatOf(const std::string& file, const WavParts& parts) {
   std::string format = file.substr(parts.formatAt, parts.formatSize);
   if (format.size() < sizeof(WAVEFORMATEX)) format.resize(sizeof(WAVEFORMATEX), '\0');
+  constexpr size_t kExtraAt = offsetof(WAVEFORMATEX, cbSize);
+  WORD extra = 0;
+  std::memcpy(&extra, format.data() + kExtraAt, sizeof extra);
+  extra = static_cast<WORD>(std::min<size_t>(extra, format.size() - sizeof(WAVEFORMATEX)));
+  std::memcpy(format.data() + kExtraAt, &extra, sizeof extra);
   if (parts.bitsPerSample != 8) return format;
   WAVEFORMATEX wide{WAVE_FORMAT_PCM, parts.channels, parts.samplesPerSecond,
                     parts.samplesPerSecond * parts.channels * 2u, static_cast<WORD>(parts.channels * 2), 16, 0};
