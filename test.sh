@@ -16,5 +16,4 @@ jobs="${ACENORA_TEST_JOBS:-3}"
 log "making $jobs test desktops"
 make_test_desktops "$jobs"
 log "running the tests under Wine, $jobs at a time"
-ctest --test-dir "$BUILD" --output-on-failure -j "$jobs" \
-      --resource-spec-file "$BUILD/desktops/resources.json" "$@"
+ctest --test-dir "$BUILD" --output-on-failure -j "$jobs" "$@"
