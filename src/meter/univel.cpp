@@ -127,12 +127,7 @@ PromptPage Page;
 std::string Recording;  // 8-bit samples heard since R
 int RecordingTicks = 0;
 
-int64_t RecordedLength(const std::string& text) {
-  std::string file;
-  if (!ReadWholeFile(PromptFilePath(text), 1 << 24, file)) return -1;
-  const std::optional<WavParts> parts = ParseWav(file);
-  return parts ? parts->DurationMs() : -1;
-}
+int64_t RecordedLength(const std::string& text) { return WavFileLength(PromptFilePath(text)); }
 
 void ShowText(int index) {
   if (Texts.empty()) Texts = RecordableTexts();

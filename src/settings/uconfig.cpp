@@ -39,9 +39,10 @@ std::wstring PanelShortcutIn(const KNOWNFOLDERID* id) {
   return folder + L"\\Acenora.lnk";
 }
 
-// false when the shortcut is missing, is left alone, or cannot be written (every user's,
-// without an administrator's rights).
-bool RewriteShortcut(const std::wstring& link, const std::function<std::string(const std::string&)>& arguments) {
+// The shortcut's arguments handed to use, with the shortcut loaded in mode; false when it is
+// missing or cannot be loaded so (every user's, for writing without an administrator's rights).
+template <typename Use>
+bool WithShortcut(const std::wstring& link, DWORD mode, Use use) {
   IShellLinkW* shortcut = nullptr;
   if (FAILED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_IShellLinkW,
                               reinterpret_cast<void**>(&shortcut))))
@@ -50,16 +51,21 @@ bool RewriteShortcut(const std::wstring& link, const std::function<std::string(c
   bool done = false;
   wchar_t given[INFOTIPSIZE] = {};
   if (SUCCEEDED(shortcut->QueryInterface(IID_IPersistFile, reinterpret_cast<void**>(&file))) &&
-      SUCCEEDED(file->Load(link.c_str(), STGM_READWRITE)) && SUCCEEDED(shortcut->GetArguments(given, INFOTIPSIZE))) {
-    const std::string changed = arguments(NarrowText(given));
-    done = !changed.empty() && SUCCEEDED(shortcut->SetArguments(WideText(changed).c_str())) &&
-           SUCCEEDED(file->Save(link.c_str(), TRUE));
-  }
+      SUCCEEDED(file->Load(link.c_str(), mode)) && SUCCEEDED(shortcut->GetArguments(given, INFOTIPSIZE)))
+    done = use(*shortcut, *file, NarrowText(given));
   if (file) file->Release();
   shortcut->Release();
   return done;
 }
 
+// false also when the shortcut is left alone.
+bool RewriteShortcut(const std::wstring& link, const std::function<std::string(const std::string&)>& arguments) {
+  return WithShortcut(link, STGM_READWRITE, [&](IShellLinkW& shortcut, IPersistFile& file, const std::string& given) {
+    const std::string changed = arguments(given);
+    return !changed.empty() && SUCCEEDED(shortcut.SetArguments(WideText(changed).c_str())) &&
+           SUCCEEDED(file.Save(link.c_str(), TRUE));
+  });
+}
 
 }  // namespace
 
@@ -110,15 +116,14 @@ int RewritePanelShortcuts(const std::function<std::string(const std::string&)>& 
 }
 
 std::string PanelShortcutArguments() {
+  std::string arguments;
   for (const KNOWNFOLDERID* id : kShortcutFolders) {
     const std::wstring link = PanelShortcutIn(id);
-    if (link.empty() || !Exists(link)) continue;
-    std::string given;
-    RewriteShortcut(link, [&](const std::string& arguments) {
-      given = arguments;
-      return std::string();  // read, left alone
-    });
-    return given;
+    const auto read = [&](IShellLinkW&, IPersistFile&, const std::string& given) {
+      arguments = given;
+      return true;
+    };
+    if (!link.empty() && WithShortcut(link, STGM_READ, read)) break;
   }
-  return "";
+  return arguments;
 }

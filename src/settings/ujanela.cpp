@@ -97,7 +97,7 @@ HWND AddControl(const SettingField& field, const std::string& value, int y, int 
       Add(L"STATIC", std::string(field.label) + ":", SS_LEFT | WS_VISIBLE, {20, y + 3, 325, y + 23}, tab);
       const HWND list = Add(L"COMBOBOX", "", CBS_DROPDOWNLIST | WS_VSCROLL | tabStop, {330, y, 440, y + 240}, tab, id);
       std::vector<std::string> choices = FieldChoices(field);
-      if (FieldProblem(field, value).empty() == false) choices.push_back(value);  // as the caregiver wrote it
+      if (!FieldProblem(field, value).empty()) choices.push_back(value);  // as the caregiver wrote it
       for (const std::string& choice : choices) SendMessageW(list, CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(WideText(choice).c_str()));
       SendMessageW(list, CB_SELECTSTRING, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(WideText(value).c_str()));
       return list;
@@ -114,16 +114,16 @@ int TabOf(const char* name) {
   return 0;
 }
 
-// The fields of each tab one under another; the row after the last is returned for what else
-// the tab shows.
 // The Volume and Delay the person's panel starts with come from its shortcut, where the setup
 // put them; the rest from the settings file.
 std::string CurrentValue(const SettingField& field, const std::string& volume, const std::string& delay) {
-  if (field.key == std::string("VOLUME") && field.section == std::string("ACIONADOR") && !volume.empty()) return volume;
-  if (field.key == std::string("DELAY") && !delay.empty()) return delay;
+  if (&field == FindField("ACIONADOR", "VOLUME") && !volume.empty()) return volume;
+  if (&field == FindField("VARREDURA", "DELAY") && !delay.empty()) return delay;
   return ReadSetting(field.section, field.key, field.fallback);
 }
 
+// The fields of each tab one under another; the row after the last is returned for what else
+// the tab shows.
 std::vector<int> AddFields() {
   std::string volume, delay;
   PanelValuesIn(PanelShortcutArguments(), volume, delay);

@@ -6,6 +6,7 @@
 #include <algorithm>
 #include <cstddef>
 #include <cstring>
+#include <optional>
 #include <vector>
 
 #include "console/ObCrt.h"
@@ -56,14 +57,21 @@ bool Start() {
          waveOutWrite(Device, &Header, sizeof Header) == MMSYSERR_NOERROR;
 }
 
+// The file's bytes and the parts of them that play; none when it holds no PCM sound.
+std::optional<WavParts> ReadPrompt(const std::wstring& path, std::string& file) {
+  if (!ReadWholeFile(path, kLargestPrompt, file)) return std::nullopt;
+  std::optional<WavParts> parts = ParseWav(file);
+  if (parts && parts->dataSize == 0) return std::nullopt;
+  return parts;
+}
+
 }  // namespace
 
 int64_t PlayWavFile(const std::wstring& path) {
   StopWav();
   std::string file;
-  if (!ReadWholeFile(path, kLargestPrompt, file)) return -1;
-  const std::optional<WavParts> parts = ParseWav(file);
-  if (!parts || parts->dataSize == 0) return -1;
+  const std::optional<WavParts> parts = ReadPrompt(path, file);
+  if (!parts) return -1;
   Sound = SamplesOf(file, *parts);
   if (!Open(FormatOf(file, *parts))) {
     Device = nullptr;
@@ -85,4 +93,10 @@ void StopWav() {
   waveOutClose(Device);
   Device = nullptr;
   Header = WAVEHDR{};
+}
+
+int64_t WavFileLength(const std::wstring& path) {
+  std::string file;
+  const std::optional<WavParts> parts = ReadPrompt(path, file);
+  return parts ? parts->DurationMs() : -1;
 }

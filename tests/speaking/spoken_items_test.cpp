@@ -31,18 +31,14 @@ void ExpectSaidSensibly(const std::string& token) {
 TEST(KeysSaid, EveryKeyOfEveryLayoutInAnyCaseIsItselfOrAPortugueseName) {
   int keys = 0;
   for (int layout = 1; layout <= LayoutCount; ++layout)
-    for (int row = 1; !KeyboardRowText(layout, row).empty(); ++row) {
-      const std::string text = KeyboardRowText(layout, row);
-      for (size_t cell = 0; cell < text.size(); cell += 4) {
-        std::string token = text.substr(cell, 4);
-        token.erase(0, token.find_first_not_of(' '));
-        token.erase(token.find_last_not_of(' ') + 1);
+    for (int row = 1; !KeyboardRowText(layout, row).empty(); ++row)
+      for (int key = 1; key <= KeysPerRow(layout); ++key) {
+        const std::string token = KeyToken(KeyboardRowText(layout, row), key);
         if (token.empty()) continue;
         ExpectSaidSensibly(token);
         ExpectSaidSensibly(UpperAccented(token));
         ++keys;
       }
-    }
   EXPECT_GT(keys, 200);
   EXPECT_EQ(KeyNameSaid("Spc") + KeyNameSaid("SPC") + KeyNameSaid("Bsp") + KeyNameSaid("Ent") + KeyNameSaid(""),
             "espa\xE7oespa\xE7o" "apagaenter");

@@ -158,8 +158,5 @@ void BlankScreen(MeterScreen& screen) {
 }
 
 void PutLine(MeterScreen& screen, int row, const std::string& text, unsigned char attr) {
-  for (size_t i = 0; i + 2 <= static_cast<size_t>(MeterCols) && i < text.size(); ++i) {
-    screen.chars[row - 1][i + 1] = static_cast<unsigned char>(text[i]);
-    screen.attrs[row - 1][i + 1] = attr;
-  }
+  Put(screen, row, 2, text, attr);
 }

@@ -15,12 +15,6 @@ std::string AsciiUpper(std::string text) {
   return text;
 }
 
-std::string Trimmed(const std::string& cell) {
-  const auto first = cell.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return cell.substr(first, cell.find_last_not_of(' ') - first + 1);
-}
-
 std::string Part(const std::string& text, size_t from, size_t length) {
   return from < text.size() ? text.substr(from, length) : std::string();
 }
@@ -46,7 +40,7 @@ void ShowCellRow(int line, const std::string& text, size_t cellStart, size_t cel
 void ShowKeyboardRow(int row, bool highlighted, int key, std::string& token) {
   std::string text = KeyboardRowText(KeyboardLayout, row);
   if (ShiftLatch) text = KeyboardLayout == FrequencyLayout ? UpperAccented(text) : AsciiUpper(text);
-  const size_t cellStart = key > 0 ? 4 * size_t(key) - 4 : 0;
-  if (key > 0) token = Trimmed(Part(text, cellStart, 4));
-  ShowCellRow(row + KeyboardTopLines, text, cellStart, 4, highlighted, key > 0);
+  const size_t cellStart = key > 0 ? KeyCellWidth * (size_t(key) - 1) : 0;
+  if (key > 0) token = KeyToken(text, key);
+  ShowCellRow(row + KeyboardTopLines, text, cellStart, KeyCellWidth, highlighted, key > 0);
 }

@@ -63,27 +63,24 @@ std::string KeyOf(const std::string& line, bool commented) {
   return equals == std::string::npos ? std::string() : Trimmed(trimmed.substr(0, equals));
 }
 
+// One UTF-16 unit as UTF-8: a unit below 0x800 is never a surrogate, so whatever pairs a
+// text holds go through unit by unit and come back unchanged.
+void PutUtf8(std::string& text, uint16_t unit) {
+  if (unit < 0x80) text += static_cast<char>(unit);
+  else if (unit < 0x800) text += {static_cast<char>(0xC0 | unit >> 6), static_cast<char>(0x80 | (unit & 0x3F))};
+  else text += {static_cast<char>(0xE0 | unit >> 12), static_cast<char>(0x80 | (unit >> 6 & 0x3F)), static_cast<char>(0x80 | (unit & 0x3F))};
+}
+
 std::string Utf8Of(const std::string& cp1252) {
   std::string utf8;
-  for (unsigned char c : cp1252) {
-    const uint16_t u = Cp1252ToUnicode(c);
-    if (u < 0x80) utf8 += static_cast<char>(u);
-    else if (u < 0x800) utf8 += {static_cast<char>(0xC0 | u >> 6), static_cast<char>(0x80 | (u & 0x3F))};
-    else utf8 += {static_cast<char>(0xE0 | u >> 12), static_cast<char>(0x80 | (u >> 6 & 0x3F)), static_cast<char>(0x80 | (u & 0x3F))};
-  }
+  for (unsigned char c : cp1252) PutUtf8(utf8, Cp1252ToUnicode(c));
   return utf8;
 }
 
-// UTF-16 text as UTF-8 and back, unit by unit: a unit below 0x800 is never a surrogate, so
-// whatever pairs the text holds go through unchanged.
 std::string Utf8FromUtf16(const std::string& bytes) {
   std::string text;
-  for (size_t i = 0; i + 1 < bytes.size(); i += 2) {
-    const uint16_t u = static_cast<uint16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
-    if (u < 0x80) text += static_cast<char>(u);
-    else if (u < 0x800) text += {static_cast<char>(0xC0 | u >> 6), static_cast<char>(0x80 | (u & 0x3F))};
-    else text += {static_cast<char>(0xE0 | u >> 12), static_cast<char>(0x80 | (u >> 6 & 0x3F)), static_cast<char>(0x80 | (u & 0x3F))};
-  }
+  for (size_t i = 0; i + 1 < bytes.size(); i += 2)
+    PutUtf8(text, static_cast<uint16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8));
   return text;
 }
 

@@ -33,16 +33,12 @@ constexpr Name SignNames[] = {
     {"&", "e comercial"}, {"{", "abre chaves"}, {"}", "fecha chaves"},
     {"\xAA", "ordinal feminino"}, {"\xBA", "ordinal masculino"}, {"\xA7", "par\xE1grafo"}};
 
-std::string AsciiUpper(std::string text) {
-  for (char& c : text)
-    if (c >= 'a' && c <= 'z') c = static_cast<char>(c - 32);
-  return text;
-}
-
-std::string Trimmed(const std::string& text) {
-  const auto first = text.find_first_not_of(' ');
-  if (first == std::string::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+// The keys of a row of key cells, in order, blank ones as "".
+std::vector<std::string> KeysOf(const std::string& rowText) {
+  std::vector<std::string> keys;
+  for (int key = 1; (static_cast<size_t>(key) - 1) * KeyCellWidth < rowText.size(); ++key)
+    keys.push_back(KeyToken(rowText, key));
+  return keys;
 }
 
 template <size_t N>
@@ -64,7 +60,7 @@ std::string FirstThree(const std::vector<std::string>& parts) {
 
 bool ReservedDeviceName(const std::string& name) {
   static const char* const Reserved[] = {"CON", "PRN", "AUX", "NUL"};
-  const std::string upper = AsciiUpper(name);
+  const std::string upper = UpperAccented(name);
   for (const char* reserved : Reserved)
     if (upper == reserved) return true;
   return upper.size() == 4 && (upper.rfind("COM", 0) == 0 || upper.rfind("LPT", 0) == 0) &&
@@ -88,14 +84,14 @@ void AddOnce(std::vector<std::string>& texts, const std::string& text) {
 }  // namespace
 
 std::string KeyNameSaid(const std::string& token) {
-  if (const char* said = Find(KeyNames, AsciiUpper(token))) return said;
+  if (const char* said = Find(KeyNames, UpperAccented(token))) return said;
   if (const char* said = Find(SignNames, token)) return said;
   return token;
 }
 
 std::string RowSaid(const std::string& rowText) {
   std::vector<std::string> names;
-  for (size_t cell = 0; cell < rowText.size(); cell += 4) names.push_back(KeyNameSaid(Trimmed(rowText.substr(cell, 4))));
+  for (const std::string& key : KeysOf(rowText)) names.push_back(KeyNameSaid(key));
   return FirstThree(names);
 }
 
@@ -126,7 +122,7 @@ std::vector<std::string> RecordableTexts() {
     for (int row = 1; !KeyboardRowText(layout, row).empty(); ++row) {
       const std::string text = KeyboardRowText(layout, row);
       AddOnce(texts, RowSaid(text));
-      for (size_t cell = 0; cell < text.size(); cell += 4) AddOnce(texts, KeyNameSaid(Trimmed(text.substr(cell, 4))));
+      for (const std::string& key : KeysOf(text)) AddOnce(texts, KeyNameSaid(key));
     }
   for (bool cell : {false, true})
     for (int item = 1; item <= 3; ++item) AddOnce(texts, GridPlaceSaid(cell, item));

@@ -49,3 +49,12 @@ int KeysPerRow(int layout) {
   if (layout < 1 || layout > LayoutCount) return 0;
   return KeyboardWidth[layout] / 4 + 1;
 }
+
+std::string KeyToken(const std::string& rowText, int key) {
+  const size_t start = (static_cast<size_t>(key) - 1) * KeyCellWidth;
+  if (key < 1 || start >= rowText.size()) return {};
+  const std::string cell = rowText.substr(start, KeyCellWidth);
+  const size_t first = cell.find_first_not_of(' ');
+  if (first == std::string::npos) return {};
+  return cell.substr(first, cell.find_last_not_of(' ') - first + 1);
+}
