@@ -24,13 +24,6 @@ COLORREF LitBackground = Red;  // what a lit option is drawn on
 
 std::string ProgramFolder;     // where acenora.exe is started from; empty: beside this program
 
-std::string ExeFolder() {
-  char path[MAX_PATH];
-  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
-  std::string folder(path, n);
-  return folder.substr(0, folder.find_last_of("\\/") + 1);
-}
-
 struct Capture {               // a copy of a screen rectangle, 0x00RRGGBB per pixel
   int width = 0, height = 0;
   std::vector<uint32_t> pixels;
@@ -137,8 +130,15 @@ DWORD CycleTimeout() { return static_cast<DWORD>((DwellMs + 400) * 14 + 5000); }
 
 // ---- The program under test ----
 
+std::string TestFolder() {
+  char path[MAX_PATH];
+  DWORD n = GetModuleFileNameA(nullptr, path, MAX_PATH);
+  std::string folder(path, n);
+  return folder.substr(0, folder.find_last_of("\\/") + 1);
+}
+
 bool StartPanel(const std::string& arguments) {
-  std::string folder = ProgramFolder.empty() ? ExeFolder() : ProgramFolder;
+  std::string folder = ProgramFolder.empty() ? TestFolder() : ProgramFolder;
   std::string exe = folder + "acenora.exe";
   std::string line = "\"" + exe + "\"" + (arguments.empty() ? "" : " " + arguments);
   STARTUPINFOA start{};
@@ -172,18 +172,15 @@ HWND PanelWindow() {
 DWORD PanelProcessId() { return Panel.dwProcessId; }
 
 bool AdoptRunningPanel(DWORD ms) {
-  HWND found = nullptr;
-  if (!WaitUntil([&] {
-        found = nullptr;
-        for (HWND w = FindWindowA("ObWinCrt", nullptr); w && !found; w = FindWindowExA(nullptr, w, "ObWinCrt", nullptr))
-          if (GetPropW(w, L"Acenora.Painel")) found = w;
-        return found != nullptr;
-      }, ms))
-    return false;
+  auto marked = [] {
+    HWND w = nullptr;
+    while ((w = FindWindowExA(nullptr, w, "ObWinCrt", nullptr)) && !GetPropW(w, L"Acenora.Painel")) continue;
+    return w;
+  };
   Panel = {};
-  GetWindowThreadProcessId(found, &Panel.dwProcessId);
+  if (!WaitUntil([&] { return (PanelHwnd = marked()) != nullptr; }, ms)) return false;
+  GetWindowThreadProcessId(PanelHwnd, &Panel.dwProcessId);
   Panel.hProcess = OpenProcess(SYNCHRONIZE | PROCESS_QUERY_INFORMATION | PROCESS_TERMINATE, FALSE, Panel.dwProcessId);
-  PanelHwnd = found;
   return Panel.hProcess != nullptr;
 }
 
@@ -495,6 +492,21 @@ bool WaitForLitStart(Lit want, DWORD ms) {
     if (!(now == want)) seenOther = true;
     return seenOther && now == want;
   }, ms);
+}
+
+DWORD EightLitChangesMs() {
+  if (!WaitForLitStart({1, 0}, 15000)) return INFINITE;
+  const DWORD start = GetTickCount();
+  int changes = 0;
+  Lit last = ReadLit();
+  if (!WaitUntil([&] {
+        const Lit now = ReadLit();
+        if (!(now == last) && now.row != 0) ++changes;
+        last = now;
+        return changes >= 8;
+      }, 30000))
+    return INFINITE;
+  return GetTickCount() - start;
 }
 
 void SetDwell(int dwellMs) { DwellMs = dwellMs; }

@@ -10,6 +10,7 @@
 namespace e2e {
 
 // ---- The program under test ----
+std::string TestFolder();                  // the folder of this test program, with its last '\\'
 bool StartPanel(const std::string& arguments);  // acenora.exe beside this test; window found
 void UseProgramFolder(const std::string& folder);  // start acenora.exe from there instead
 HWND PanelWindow();                       // the panel's "ObWinCrt" window, or null
@@ -88,6 +89,8 @@ void UseSwitchKey(WORD virtualKey);        // as a switch interface sending that
 void HoldSwitch(DWORD ms);                 // Ctrl down, pumping, then up
 // Waits for lit to become `want` after having seen something else, within ms.
 bool WaitForLitStart(Lit want, DWORD ms);
+// From option 1 lit, how long the lit option takes to change eight times; INFINITE if it does not.
+DWORD EightLitChangesMs();
 // Chooses option `option` of the menu being scanned: waits for it to light up, holds the
 // switch, and checks that the scan ended (the panel hid). Retries a missed hit.
 bool ChooseOption(int option);

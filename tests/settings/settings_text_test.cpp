@@ -6,15 +6,8 @@
 namespace {
 
 const std::string Caregivers =
-    "; do cuidador: n\xE3o mexer no volume\r\n"
-    "[VARREDURA]\r\n"
-    "; quanto tempo cada op\xE7\xE3o fica acesa\r\n"
-    "DELAY = 1500\r\n"
-    "PAUSAPRIMEIRO=0\r\n"
-    "\r\n"
-    "[teclado]\r\n"
-    ";SUGESTOES=5\r\n"
-    "APRENDER=1\r\n";
+    "; do cuidador: n\xE3o mexer no volume\r\n[VARREDURA]\r\n; quanto tempo cada op\xE7\xE3o fica acesa\r\n"
+    "DELAY = 1500\r\nPAUSAPRIMEIRO=0\r\n\r\n[teclado]\r\n;SUGESTOES=5\r\nAPRENDER=1\r\n";
 
 TEST(SettingsWriter, ChangesAKeyInPlaceAndKeepsEveryOtherByte) {
   EXPECT_EQ(WithSetting(Caregivers, "VARREDURA", "DELAY", "1200"),

@@ -1,5 +1,7 @@
 #include <gtest/gtest.h>
 
+#include <algorithm>
+#include <cctype>
 #include <string>
 
 #include "scanning/core/uopcoes.h"
@@ -9,15 +11,13 @@
 
 namespace {
 
-bool Cp1252Letter(unsigned char c) {
-  return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= 0xC0 && c != 0xD7 && c != 0xF7);
-}
+bool Cp1252Letter(unsigned char c) { return std::isalpha(c) || (c >= 0xC0 && c != 0xD7 && c != 0xF7); }
 
 // A name in words: lower-case letters, accented ones among them, and blanks.
 bool Words(const std::string& name) {
-  for (unsigned char c : name)
-    if (!(Cp1252Letter(c) && !(c >= 'A' && c <= 'Z')) && c != ' ') return false;
-  return !name.empty();
+  return !name.empty() && std::all_of(name.begin(), name.end(), [](unsigned char c) {
+           return c == ' ' || (Cp1252Letter(c) && !std::isupper(c));
+         });
 }
 
 void ExpectSaidSensibly(const std::string& token) {
@@ -48,10 +48,8 @@ TEST(RowsAndPlacesSaid, ARowByItsFirstThreeKeysAndTheGridByPlace) {
   EXPECT_EQ(RowSaid(KeyboardRowText(1, 1)), "troca teclado, mai\xFAsculas, tab");
   EXPECT_EQ(RowSaid(KeyboardRowText(3, 3)), "\xE9, \xEA, \xE8");  // a blank key is passed over
   EXPECT_EQ(WordsSaid({"casa", "carro", "cama", "caf\xE9"}), "casa, carro, cama");
-  EXPECT_EQ(GridPlaceSaid(false, 1), "em cima");
-  EXPECT_EQ(GridPlaceSaid(false, 3), "embaixo");
-  EXPECT_EQ(GridPlaceSaid(true, 1), "\xE0 esquerda");
-  EXPECT_EQ(GridPlaceSaid(true, 2), "no centro");
+  EXPECT_EQ(GridPlaceSaid(false, 1) + ", " + GridPlaceSaid(false, 3) + ", " + GridPlaceSaid(true, 1) + ", " + GridPlaceSaid(true, 2),
+            "em cima, embaixo, \xE0 esquerda, no centro");
 }
 
 TEST(PromptFiles, NamedByTheTextWithWhatANameCannotHoldAsUnderscores) {
@@ -68,8 +66,9 @@ TEST(PromptFiles, NamedByTheTextWithWhatANameCannotHoldAsUnderscores) {
       << "\"a\" and \"A\" share a file";
 }
 
-// A file as WavFileOf writes it, changed: bytes replaced at an offset, a chunk put before another.
+// A file as WavFileOf writes it, changed: bytes replaced at an offset.
 std::string Changed(std::string file, size_t at, const std::string& bytes) { return file.replace(at, bytes.size(), bytes); }
+int64_t LengthOf(const std::string& file) { return ParseWav(file) ? ParseWav(file)->DurationMs() : -1; }
 
 TEST(PromptSound, APcmFileIsReadWhateverItsChunksAndAnythingElseIsRefused) {
   const std::string written = WavFileOf(std::vector<int16_t>(11025, 1000), 11025);
@@ -79,13 +78,9 @@ TEST(PromptSound, APcmFileIsReadWhateverItsChunksAndAnythingElseIsRefused) {
   EXPECT_EQ(parts->bitsPerSample, 16);
   EXPECT_EQ(written.substr(parts->dataAt, 2), std::string("\xE8\x03", 2));
 
-  const std::string listFirst = written.substr(0, 12) + std::string("LIST\3\0\0\0odd\0", 12) + written.substr(12);
-  parts = ParseWav(listFirst);
-  ASSERT_TRUE(parts) << "an odd chunk before the format";
-  EXPECT_EQ(parts->DurationMs(), 1000);
-  parts = ParseWav(written.substr(0, written.size() - 11025));  // cut short: what it holds
-  ASSERT_TRUE(parts);
-  EXPECT_EQ(parts->DurationMs(), 500);
+  EXPECT_EQ(LengthOf(written.substr(0, 12) + std::string("LIST\3\0\0\0odd\0", 12) + written.substr(12)), 1000)
+      << "an odd chunk before the format";
+  EXPECT_EQ(LengthOf(written.substr(0, written.size() - 11025)), 500) << "cut short: what it holds";
   EXPECT_TRUE(ParseWav(Changed(written, 20, std::string("\xFE\xFF", 2))));  // extensible
 
   EXPECT_FALSE(ParseWav(Changed(written, 20, std::string("\3\0", 2))));  // floating point

@@ -60,12 +60,8 @@ TEST(SwitchChoice, KeyButtonAndControllerNamesAndABadValue) {
 }
 
 TEST(SwitchChoice, AControllerButtonIsItsBitOrAnyBitForQualquer) {
-  EXPECT_TRUE(PadSwitchDown(0b100, 3));
-  EXPECT_FALSE(PadSwitchDown(0b100, 2));
-  EXPECT_TRUE(PadSwitchDown(0x80000000u, 32));
-  EXPECT_TRUE(PadSwitchDown(0b1000, AnyPadButton));
-  EXPECT_FALSE(PadSwitchDown(0, AnyPadButton));
-  EXPECT_FALSE(PadSwitchDown(0xFFFFFFFFu, NoPadButton));
+  EXPECT_TRUE(PadSwitchDown(0b100, 3) && PadSwitchDown(0x80000000u, 32) && PadSwitchDown(0b1000, AnyPadButton));
+  EXPECT_FALSE(PadSwitchDown(0b100, 2) || PadSwitchDown(0, AnyPadButton) || PadSwitchDown(0xFFFFFFFFu, NoPadButton));
 }
 
 // Delay 500 ms (5 ticks) from 0, a pause of 500 ms: the tick at whose end the item goes out.
